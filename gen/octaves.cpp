@@ -1,0 +1,50 @@
+#include "gen/octaves.h"
+
+#include "gen/rounding.h"
+
+namespace glyphverse {
+namespace {
+
+struct AxisOctave {
+  double fade;
+  std::uint8_t index0;
+  std::uint8_t index1;
+};
+
+// One axis of smoothNoise(coordinate / size, ..., period / size) for size 2^k.
+AxisOctave axisOctave(double coordinate, double period, int k) {
+  const double size = static_cast<double>(1 << k);
+  const auto octavePeriod = static_cast<std::int32_t>(roundTiesToEven(period / size));
+  const std::int64_t wrap = octavePeriod < 1 ? 1 : octavePeriod;
+  const double scaled = coordinate / size;
+  const double lattice = roundTiesToEven(scaled - 0.5);
+  const auto cell = static_cast<std::int64_t>(lattice);
+  return AxisOctave{fade(scaled - lattice), low8(truncatingRemainder(cell, wrap)),
+                    low8(truncatingRemainder(cell + 1, wrap))};
+}
+
+}  // namespace
+
+ColumnOctaves columnOctaves(double x, double period, int octaves) {
+  ColumnOctaves column;
+  for (int k = 0; k < octaves; ++k) {
+    const AxisOctave axis = axisOctave(x, period, k);
+    column.fade[k] = axis.fade;
+    column.index0[k] = axis.index0;
+    column.index1[k] = axis.index1;
+  }
+  return column;
+}
+
+RowOctaves rowOctaves(double y, double period, int octaves, const NoiseTables& tables) {
+  RowOctaves row;
+  for (int k = 0; k < octaves; ++k) {
+    const AxisOctave axis = axisOctave(y, period, k);
+    row.fade[k] = axis.fade;
+    row.perm0[k] = tables.perm[axis.index0];
+    row.perm1[k] = tables.perm[axis.index1];
+  }
+  return row;
+}
+
+}  // namespace glyphverse

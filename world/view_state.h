@@ -1,0 +1,23 @@
+#pragma once
+// The explorer: where it is, on which view level, and the system last entered.
+
+#include <cstdint>
+
+#include "world/star_system.h"
+
+namespace glyphverse {
+
+// View levels with content.
+inline constexpr std::int32_t GALAXY_LEVEL = 2;
+inline constexpr std::int32_t SYSTEM_LEVEL = 3;
+inline constexpr std::int32_t PLANET_LEVEL = 4;
+
+struct ViewState {
+  std::int32_t x = 0;  // position on the current view level
+  std::int32_t y = 0;
+  std::int32_t viewLevel = 0;
+  bool changed = false;  // the view level changed: the map must be replaced
+  StarSystem system;
+};
+
+}  // namespace glyphverse
