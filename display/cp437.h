@@ -1,0 +1,23 @@
+#pragma once
+// Code page 437 and Unicode: for typed text coming in from the platform and
+// for text going out to a terminal.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace glyphverse {
+
+// The character a code-page-437 code shows (control codes as their pictures;
+// 0 as a space).
+char32_t cp437ToUnicode(std::uint8_t code);
+// The code-page-437 code that types this character, if there is one. Control
+// characters have none: they are keys, not text.
+std::optional<std::uint8_t> unicodeToCp437(char32_t character);
+
+void appendUtf8(std::string& out, char32_t character);
+// Decodes UTF-8; malformed bytes become U+FFFD.
+std::u32string decodeUtf8(std::string_view text);
+
+}  // namespace glyphverse

@@ -1,0 +1,254 @@
+#include "display/display.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "display/font.h"
+#include "display/number_format.h"
+
+namespace glyphverse {
+namespace {
+
+// Pixel positions come as floats and are rounded halves away from zero;
+// anything far off the page is clamped so the integer arithmetic stays safe.
+int toPixel(float v) {
+  constexpr float limit = 1.0e9f;
+  if (!(v > -limit)) return -static_cast<int>(limit);  // also NaN
+  if (v > limit) return static_cast<int>(limit);
+  return static_cast<int>(std::lround(v));
+}
+
+// Writes the set pixels of one glyph at (x, y), clipped to the target.
+void drawGlyph(Image& target, int x, int y, std::uint8_t code, Color color) {
+  const GlyphRows& rows = FONT_8X8[code];
+  for (int r = 0; r < GLYPH_SIZE; ++r) {
+    const int py = y + r;
+    if (py < 0 || py >= target.height) continue;
+    const std::uint8_t bits = rows[r];
+    if (bits == 0) continue;
+    Color* line = &target.pixels[static_cast<std::size_t>(py) * target.width];
+    for (int c = 0; c < GLYPH_SIZE; ++c) {
+      const int px = x + c;
+      if ((bits & (0x80 >> c)) != 0 && px >= 0 && px < target.width) line[px] = color;
+    }
+  }
+}
+
+void drawString(Image& target, int x, int y, std::string_view text, Color color) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const int gx = x + GLYPH_SIZE * static_cast<int>(i);
+    if (gx >= target.width) break;  // the rest lies right of the target
+    if (gx + GLYPH_SIZE <= 0) continue;
+    drawGlyph(target, gx, y, static_cast<std::uint8_t>(text[i]), color);
+  }
+}
+
+}  // namespace
+
+std::string titleFromProgramPath(std::string_view path) {
+  const auto slash = path.find_last_of("/\\");
+  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  const auto dot = name.rfind('.');
+  if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
+  return std::string(name);
+}
+
+Display::Display(std::vector<std::unique_ptr<DisplayBackend>> backends, std::string title)
+    : candidates_(std::move(backends)), title_(std::move(title)) {}
+
+Display::Display(std::unique_ptr<DisplayBackend> backend, std::string title)
+    : title_(std::move(title)) {
+  candidates_.push_back(std::move(backend));
+}
+
+Display::~Display() {
+  close();
+}
+
+int Display::openScreen(int width, int height, int /*depth*/, int pageCount, int /*flags*/,
+                        int /*refreshRate*/) {
+  if (width <= 0 || height <= 0 || pageCount <= 0 || backend_ != nullptr) return 1;
+  for (auto& candidate : candidates_) {
+    const Surface opened = candidate->open(width, height, title_);
+    if (opened == Surface::none) continue;
+    backend_ = candidate.get();
+    surface_ = opened;
+    break;
+  }
+  if (backend_ == nullptr) return 1;
+
+  textRows_ = height / GLYPH_SIZE;
+  textColumns_ = width / GLYPH_SIZE;
+  workPage_ = 0;
+  visiblePage_ = 0;
+  cursorRow_ = 1;
+  cursorColumn_ = 1;
+  foreColor_ = DEFAULT_FOREGROUND;
+  backColor_ = DEFAULT_BACKGROUND;
+  if (surface_ == Surface::window) {
+    pages_.assign(static_cast<std::size_t>(pageCount), Image(width, height, DEFAULT_BACKGROUND));
+    backend_->service(&pages_[0], true, keyboard_);
+  } else {
+    backend_->consoleClear(backColor_);
+  }
+  return surface_ == Surface::window ? 0 : 1;
+}
+
+void Display::setPages(int work, int visible) {
+  if (work < 0 && visible < 0) work = visible = 0;
+  const int count = pageCount();
+  if (work >= 0 && work < count) workPage_ = work;
+  const bool visibleChanged = visible >= 0 && visible < count && visible != visiblePage_;
+  if (visibleChanged) visiblePage_ = visible;
+  if (backend_ != nullptr) {
+    backend_->service(pages_.empty() ? nullptr : &pages_[visiblePage_], visibleChanged, keyboard_);
+  }
+}
+
+Image* Display::workImage() {
+  return pages_.empty() ? nullptr : &pages_[static_cast<std::size_t>(workPage_)];
+}
+
+void Display::clearScreen() {
+  cursorRow_ = 1;
+  cursorColumn_ = 1;
+  if (Image* page = workImage()) {
+    std::fill(page->pixels.begin(), page->pixels.end(), backColor_);
+  } else if (surface_ == Surface::console) {
+    backend_->consoleClear(backColor_);
+  }
+}
+
+std::unique_ptr<Image> Display::createImage(int width, int height) const {
+  if (surface_ != Surface::window || width <= 0 || height <= 0) return nullptr;
+  return std::make_unique<Image>(width, height, IMAGE_FILL);
+}
+
+void Display::putImage(float x, float y, const Image* image) {
+  Image* page = workImage();
+  if (page == nullptr || image == nullptr) return;
+  const int left = toPixel(x);
+  const int top = toPixel(y);
+  const int firstColumn = std::max(0, -left);
+  const int lastColumn = std::min(image->width, page->width - left);  // exclusive
+  const int firstRow = std::max(0, -top);
+  const int lastRow = std::min(image->height, page->height - top);
+  for (int r = firstRow; r < lastRow; ++r) {
+    const Color* source = &image->pixels[static_cast<std::size_t>(r) * image->width];
+    Color* target = &page->pixels[static_cast<std::size_t>(top + r) * page->width + left];
+    for (int c = firstColumn; c < lastColumn; ++c) {
+      const Color rgb = rgbOf(source[c]);
+      if (rgb != KEY_COLOR) target[c] = rgb;
+    }
+  }
+}
+
+int Display::locateText(int row, int column) {
+  const int rows = textRows_ > 0 ? textRows_ : 0;
+  const int columns = textColumns_ > 0 ? textColumns_ : 0;
+  if (row < 0 || row > rows || column < 0 || column > columns) return 1;
+  if (row != 0) cursorRow_ = row;
+  if (column != 0) cursorColumn_ = column;
+  return 0;
+}
+
+void Display::setTextColor(Color color) {
+  foreColor_ = color;
+}
+
+void Display::drawCell(int row, int column, std::uint8_t code) {
+  if (row < 1 || row > textRows_ || column < 1 || column > textColumns_) return;
+  if (Image* page = workImage()) {
+    const GlyphRows& glyph = FONT_8X8[code];
+    const int x = (column - 1) * GLYPH_SIZE;
+    const int y = (row - 1) * GLYPH_SIZE;
+    for (int r = 0; r < GLYPH_SIZE; ++r) {
+      Color* line = &page->at(x, y + r);
+      for (int c = 0; c < GLYPH_SIZE; ++c) {
+        line[c] = (glyph[r] & (0x80 >> c)) != 0 ? foreColor_ : backColor_;
+      }
+    }
+  } else if (surface_ == Surface::console) {
+    backend_->consolePutChar(row, column, code, foreColor_, backColor_);
+  }
+}
+
+void Display::printCharacter(std::uint8_t code) {
+  if (code == '\r') {
+    cursorColumn_ = 1;
+  } else if (code == '\n') {
+    cursorColumn_ = 1;
+    // Past the last row nothing more is drawn; the row stops counting there.
+    cursorRow_ = std::min(cursorRow_ + 1, textRows_ + 1);
+  } else {
+    drawCell(cursorRow_, cursorColumn_, code);
+    if (++cursorColumn_ > textColumns_) {
+      cursorColumn_ = 1;
+      cursorRow_ = std::min(cursorRow_ + 1, textRows_ + 1);
+    }
+  }
+}
+
+void Display::printText(std::string_view text, bool lineEnd) {
+  if (surface_ == Surface::none) return;
+  for (const char c : text) printCharacter(static_cast<std::uint8_t>(c));
+  if (lineEnd) {
+    printCharacter('\r');
+    printCharacter('\n');
+  }
+}
+
+void Display::printText(std::int32_t value, bool lineEnd) {
+  printText(formatSignedInteger(value), lineEnd);
+}
+
+void Display::printText(double value, bool lineEnd) {
+  printText(formatDouble(value), lineEnd);
+}
+
+void Display::printText(std::uint8_t value, bool lineEnd) {
+  printText(formatUnsignedByte(value), lineEnd);
+}
+
+void Display::drawText(float x, float y, std::string_view text, Color color) {
+  if (Image* page = workImage()) drawString(*page, toPixel(x), toPixel(y), text, color);
+}
+
+void Display::drawText(Image& target, float x, float y, std::string_view text, Color color) const {
+  if (surface_ != Surface::window) return;
+  drawString(target, toPixel(x), toPixel(y), text, color);
+}
+
+std::string Display::readKey() {
+  const auto key = keyboard_.pop();
+  return key ? key->text() : std::string();
+}
+
+double Display::timerSeconds() {
+  DisplayBackend* clock = backend_ != nullptr ? backend_ : candidates_.front().get();
+  return clock->seconds();
+}
+
+void Display::sleepFor(int milliseconds) {
+  DisplayBackend* sleeper = backend_ != nullptr ? backend_ : candidates_.front().get();
+  sleeper->sleepMillis(std::max(0, milliseconds));
+  if (backend_ != nullptr) {
+    backend_->service(pages_.empty() ? nullptr : &pages_[visiblePage_], false, keyboard_);
+  }
+}
+
+void Display::close() {
+  if (backend_ != nullptr) backend_->close();
+  backend_ = nullptr;
+  surface_ = Surface::none;
+  pages_.clear();
+}
+
+void Display::endProgram(int status) {
+  close();
+  std::exit(status);
+}
+
+}  // namespace glyphverse

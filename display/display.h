@@ -1,0 +1,110 @@
+#pragma once
+// The display: pages, images, the 8 x 8 text grid, drawText, the keyboard, the
+// clock and the sleep, over a replaceable backend (SDL window, headless, or
+// terminal). All page, image and text drawing is done here, once, for every
+// backend.
+//
+// There is one thread. The window layer does not refresh from a thread of its
+// own; the backend shows the visible page only when the main thread hands it
+// control (a page flip or a sleep), so no lock is needed and the window can
+// only ever show a finished page. SDL also wants its video and event calls on
+// the thread that started it, on some systems the process's main thread.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/backend.h"
+#include "display/color.h"
+#include "display/image.h"
+#include "display/keyboard.h"
+
+namespace glyphverse {
+
+// The window title for a program path: its file name without directory and extension.
+std::string titleFromProgramPath(std::string_view path);
+
+class Display {
+ public:
+  // Backends are tried in order by openScreen until one opens a surface.
+  Display(std::vector<std::unique_ptr<DisplayBackend>> backends, std::string title);
+  explicit Display(std::unique_ptr<DisplayBackend> backend, std::string title = "glyphverse");
+  ~Display();
+  Display(const Display&) = delete;
+  Display& operator=(const Display&) = delete;
+
+  // Opens the window with `pageCount` pages, all DEFAULT_BACKGROUND, page 0
+  // both work and visible page. Returns 0 on success; non-zero when the size
+  // is not positive or no surface could be opened (the display then runs
+  // without pages).
+  int openScreen(int width, int height, int depth, int pageCount, int flags, int refreshRate);
+  // Chooses the work page and the visible page. A negative argument keeps that
+  // role (two negatives mean page 0 for both); one not below the page count
+  // is ignored.
+  void setPages(int work, int visible);
+  // Fills the work page with the background colour and homes the text cursor.
+  void clearScreen();
+  // A new image filled with IMAGE_FILL; null without an open window or for a
+  // size that is not positive.
+  std::unique_ptr<Image> createImage(int width, int height) const;
+  // Colour-keyed copy onto the work page: pixels whose colour is KEY_COLOR are
+  // skipped, the others written with alpha 0. Clipped to the page.
+  void putImage(float x, float y, const Image* image);
+
+  // Text grid of 8 x 8 cells. Returns 0, or non-zero for a refused position
+  // (outside 1..rows or 1..columns); a 0 keeps that coordinate.
+  int locateText(int row, int column);
+  void setTextColor(Color color);
+  void printText(std::string_view text, bool lineEnd);
+  void printText(std::int32_t value, bool lineEnd);
+  void printText(double value, bool lineEnd);
+  void printText(std::uint8_t value, bool lineEnd);
+  // Draws the glyphs' set pixels only, in `color`, clipped to the target.
+  void drawText(float x, float y, std::string_view text, Color color);  // onto the work page
+  void drawText(Image& target, float x, float y, std::string_view text, Color color) const;
+
+  bool isKeyDown(int scanCode) const { return keyboard_.isDown(scanCode); }
+  // The oldest queued key as text, or "" when none is waiting.
+  std::string readKey();
+  double timerSeconds();
+  void sleepFor(int milliseconds);
+  // Closes the display and ends the process with `status`.
+  [[noreturn]] void endProgram(int status);
+  // Closes the display (window, pages); later calls draw nothing.
+  void close();
+
+  Surface surface() const { return surface_; }
+  Keyboard& keyboard() { return keyboard_; }
+  int pageCount() const { return static_cast<int>(pages_.size()); }
+  const Image& page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
+  int workPage() const { return workPage_; }
+  int visiblePage() const { return visiblePage_; }
+  int cursorRow() const { return cursorRow_; }
+  int cursorColumn() const { return cursorColumn_; }
+  Color foreColor() const { return foreColor_; }
+  Color backColor() const { return backColor_; }
+
+ private:
+  Image* workImage();
+  void printCharacter(std::uint8_t code);
+  void drawCell(int row, int column, std::uint8_t code);
+
+  std::vector<std::unique_ptr<DisplayBackend>> candidates_;
+  DisplayBackend* backend_ = nullptr;
+  std::string title_;
+  Surface surface_ = Surface::none;
+  std::vector<Image> pages_;
+  int workPage_ = 0;
+  int visiblePage_ = 0;
+  int textRows_ = 0;
+  int textColumns_ = 0;
+  int cursorRow_ = 1;
+  int cursorColumn_ = 1;
+  Color foreColor_ = DEFAULT_FOREGROUND;
+  Color backColor_ = DEFAULT_BACKGROUND;
+  Keyboard keyboard_;
+};
+
+}  // namespace glyphverse

@@ -1,0 +1,77 @@
+#pragma once
+// Held keys by scan code, and the queue of typed keys. Every backend feeds the
+// same structure; the program reads it through the display.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace glyphverse {
+
+// IBM PC scan codes (set 1 make codes) that the explorer reads.
+inline constexpr int SCAN_ESC = 1;
+inline constexpr int SCAN_SHIFT = 42;
+inline constexpr int SCAN_ALT = 56;
+inline constexpr int SCAN_SPACE = 57;
+inline constexpr int SCAN_UP = 72;
+inline constexpr int SCAN_LEFT = 75;
+inline constexpr int SCAN_RIGHT = 77;
+inline constexpr int SCAN_DOWN = 80;
+
+// Keys without a character of their own are queued as this marker followed by
+// a code character.
+inline constexpr std::uint8_t SPECIAL_KEY_MARKER = 255;
+inline constexpr std::uint8_t KEY_UP = 'H';
+inline constexpr std::uint8_t KEY_DOWN = 'P';
+inline constexpr std::uint8_t KEY_LEFT = 'K';
+inline constexpr std::uint8_t KEY_RIGHT = 'M';
+inline constexpr std::uint8_t KEY_INSERT = 'R';
+inline constexpr std::uint8_t KEY_DELETE = 'S';
+inline constexpr std::uint8_t KEY_HOME = 'G';
+inline constexpr std::uint8_t KEY_END = 'O';
+inline constexpr std::uint8_t KEY_PAGE_UP = 'I';
+inline constexpr std::uint8_t KEY_PAGE_DOWN = 'Q';
+inline constexpr std::uint8_t KEY_F1 = 59;      // F1 to F10 are 59 to 68
+inline constexpr std::uint8_t KEY_CLOSE = 'k';  // the window's close button
+
+inline constexpr std::uint8_t CHAR_ESC = 27;
+inline constexpr std::uint8_t CHAR_ENTER = 13;
+
+// One queued key: a character (1..255), or a special key's code.
+struct KeyCode {
+  std::uint8_t code = 0;
+  bool special = false;
+
+  static constexpr KeyCode character(std::uint8_t c) { return KeyCode{c, false}; }
+  static constexpr KeyCode specialKey(std::uint8_t c) { return KeyCode{c, true}; }
+  // One character, or the marker 255 and the code character.
+  std::string text() const;
+
+  friend constexpr bool operator==(const KeyCode&, const KeyCode&) = default;
+};
+
+class Keyboard {
+ public:
+  static constexpr int SCAN_CODE_COUNT = 128;
+  static constexpr int QUEUE_SLOTS = 16;  // one slot stays free: 15 keys wait at most
+
+  // False outside 0..127.
+  bool isDown(int scanCode) const;
+  // Ignored outside 0..127.
+  void setDown(int scanCode, bool down);
+  void releaseAll();
+
+  // When 15 keys wait already, the oldest one is dropped.
+  void push(KeyCode key);
+  std::optional<KeyCode> pop();
+  int waiting() const;
+
+ private:
+  std::array<bool, SCAN_CODE_COUNT> down_{};
+  std::array<KeyCode, QUEUE_SLOTS> queue_{};
+  int head_ = 0;  // oldest waiting key
+  int tail_ = 0;  // next free slot
+};
+
+}  // namespace glyphverse

@@ -1,0 +1,158 @@
+#include "display/sdl_backend.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+
+#include "display/cp437.h"
+#include "display/sdl_keys.h"
+
+namespace glyphverse {
+namespace {
+
+// The window is refreshed from the visible page at most this often; the frame
+// loop flips pages far more often than any screen can show.
+constexpr double PRESENT_INTERVAL = 0.010;
+
+class SdlBackend final : public DisplayBackend {
+ public:
+  ~SdlBackend() override { close(); }
+
+  Surface open(int width, int height, const std::string& title) override;
+  void service(const Image* visible, bool visibleChanged, Keyboard& keys) override;
+  double seconds() override;
+  void sleepMillis(int milliseconds) override { SDL_Delay(static_cast<Uint32>(milliseconds)); }
+  void close() override;
+
+ private:
+  void handleEvent(const SDL_Event& event, Keyboard& keys);
+  void present(const Image& page);
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  bool videoStarted_ = false;
+  bool focused_ = false;
+  bool needsPresent_ = true;
+  double lastPresent_ = -1.0;
+  double secondsPerCount_ = 0.0;
+};
+
+Surface SdlBackend::open(int width, int height, const std::string& title) {
+  // Ctrl-C and kill must end the process as usual, not become window events.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "%s: no window (%s)\n", title.c_str(), SDL_GetError());
+    return Surface::none;
+  }
+  videoStarted_ = true;
+  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                             height, SDL_WINDOW_SHOWN);
+  if (window_ != nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (renderer_ != nullptr) {
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                 width, height);
+  }
+  if (texture_ == nullptr) {
+    std::fprintf(stderr, "%s: no window (%s)\n", title.c_str(), SDL_GetError());
+    close();
+    return Surface::none;
+  }
+  // Pages keep an alpha byte (tiles write alpha 0); the window shows colour only.
+  SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+  SDL_StartTextInput();
+  focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  return Surface::window;
+}
+
+void SdlBackend::close() {
+  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  texture_ = nullptr;
+  renderer_ = nullptr;
+  window_ = nullptr;
+  if (videoStarted_) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
+    videoStarted_ = false;
+  }
+}
+
+double SdlBackend::seconds() {
+  if (secondsPerCount_ == 0.0) {
+    secondsPerCount_ = 1.0 / static_cast<double>(SDL_GetPerformanceFrequency());
+  }
+  return static_cast<double>(SDL_GetPerformanceCounter()) * secondsPerCount_;
+}
+
+void SdlBackend::service(const Image* visible, bool visibleChanged, Keyboard& keys) {
+  if (window_ == nullptr) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) handleEvent(event, keys);
+  if (focused_) sampleHeldKeys(SDL_GetKeyboardState(nullptr), keys);
+
+  needsPresent_ = needsPresent_ || visibleChanged;
+  const double now = seconds();
+  if (visible != nullptr && needsPresent_ && now - lastPresent_ >= PRESENT_INTERVAL) {
+    present(*visible);
+    lastPresent_ = now;
+    needsPresent_ = false;
+  }
+}
+
+void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          // No key may stay held across a switch of windows.
+          keys.releaseAll();
+          focused_ = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+          break;
+        case SDL_WINDOWEVENT_CLOSE:
+          // The close button is a key like any other; only Esc ends the program.
+          keys.push(KeyCode::specialKey(KEY_CLOSE));
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          needsPresent_ = true;
+          break;
+        default:
+          break;
+      }
+      break;
+    case SDL_KEYDOWN:
+      // Once per press and once per auto-repeat, as the platform reports them.
+      if (const auto key = keyCodeOfPress(event.key.keysym.sym, event.key.keysym.mod)) {
+        keys.push(*key);
+      }
+      break;
+    case SDL_TEXTINPUT:
+      for (const char32_t c : decodeUtf8(event.text.text)) {
+        if (const auto code = unicodeToCp437(c)) keys.push(KeyCode::character(*code));
+      }
+      break;
+    default:
+      // SDL_QUIT follows the close button of the last window: nothing more to do.
+      break;
+  }
+}
+
+void SdlBackend::present(const Image& page) {
+  SDL_UpdateTexture(texture_, nullptr, page.pixels.data(),
+                    page.width * static_cast<int>(sizeof(Color)));
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+}  // namespace
+
+std::unique_ptr<DisplayBackend> makeSdlBackend() {
+  return std::make_unique<SdlBackend>();
+}
+
+}  // namespace glyphverse

@@ -1,0 +1,298 @@
+#include "display/display.h"
+
+#include <gtest/gtest.h>
+
+#include "display/font.h"
+#include "tests/display/display_fixture.h"
+
+namespace glyphverse {
+namespace {
+
+bool glyphBit(std::uint8_t code, int column, int row) {
+  return (FONT_8X8[code][row] & (0x80 >> column)) != 0;
+}
+
+TEST(ProgramTitle, FileNameWithoutDirectoryOrExtension) {
+  EXPECT_EQ(titleFromProgramPath("/usr/local/bin/glyphverse"), "glyphverse");
+  EXPECT_EQ(titleFromProgramPath("C:\\games\\glyphverse.exe"), "glyphverse");
+  EXPECT_EQ(titleFromProgramPath("./build/bin/glyph.verse.bin"), "glyph.verse");
+  EXPECT_EQ(titleFromProgramPath(".hidden"), ".hidden");
+}
+
+TEST(OpenScreen, StartsWithBlackPagesAndDefaults) {
+  HeadlessDisplay h;
+  Display& d = h.display;
+  ASSERT_EQ(d.surface(), Surface::window);
+  ASSERT_EQ(d.pageCount(), 2);
+  for (int p = 0; p < 2; ++p) {
+    EXPECT_EQ(d.page(p).width, 600);
+    for (const Color c : d.page(p).pixels) ASSERT_EQ(c, DEFAULT_BACKGROUND);
+  }
+  EXPECT_EQ(d.workPage(), 0);
+  EXPECT_EQ(d.visiblePage(), 0);
+  EXPECT_EQ(d.foreColor(), DEFAULT_FOREGROUND);
+  EXPECT_EQ(d.backColor(), DEFAULT_BACKGROUND);
+  EXPECT_EQ(d.cursorRow(), 1);
+  EXPECT_EQ(d.cursorColumn(), 1);
+}
+
+TEST(OpenScreen, RefusesSizesThatAreNotPositive) {
+  HeadlessDisplay h(false);
+  EXPECT_NE(h.display.openScreen(0, 600, 32, 2, 0, 0), 0);
+  EXPECT_NE(h.display.openScreen(600, -1, 32, 2, 0, 0), 0);
+  EXPECT_EQ(h.display.surface(), Surface::none);
+  EXPECT_EQ(h.display.createImage(8, 8), nullptr);
+  h.display.clearScreen();  // without a display nothing happens, nothing breaks
+  h.display.printText("x", true);
+  h.display.drawText(0, 0, "x", 0xFFFFFFFF);
+}
+
+TEST(SetPages, ChoosesWorkAndVisiblePages) {
+  HeadlessDisplay h;
+  Display& d = h.display;
+  d.setPages(1, 0);
+  d.clearScreen();
+  d.drawText(0, 0, "A", 0xFF123456);
+  EXPECT_EQ(d.visiblePage(), 0);
+  EXPECT_NE(d.page(1).at(2, 0), DEFAULT_BACKGROUND);
+  EXPECT_EQ(d.page(0).at(2, 0), DEFAULT_BACKGROUND);
+
+  d.setPages(2, 1);  // 2 is not a page: the work page stays
+  EXPECT_EQ(d.workPage(), 1);
+  EXPECT_EQ(d.visiblePage(), 1);
+  d.setPages(-1, 0);  // one negative argument keeps that role
+  EXPECT_EQ(d.workPage(), 1);
+  EXPECT_EQ(d.visiblePage(), 0);
+  d.setPages(0, -7);
+  EXPECT_EQ(d.workPage(), 0);
+  EXPECT_EQ(d.visiblePage(), 0);
+  d.setPages(1, 1);
+  d.setPages(-1, -1);  // two negatives mean page 0 for both
+  EXPECT_EQ(d.workPage(), 0);
+  EXPECT_EQ(d.visiblePage(), 0);
+}
+
+TEST(ClearScreen, FillsTheWorkPageOnlyAndHomesTheCursor) {
+  HeadlessDisplay h;
+  Display& d = h.display;
+  d.setPages(1, 0);
+  d.drawText(0, 0, "AB", 0xFFFFFFFF);
+  d.locateText(5, 5);
+  d.clearScreen();
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
+  EXPECT_EQ(d.cursorRow(), 1);
+  EXPECT_EQ(d.cursorColumn(), 1);
+}
+
+TEST(Images, NewImagesAreTheFillColourAndPutNothing) {
+  HeadlessDisplay h;
+  EXPECT_EQ(h.display.createImage(0, 8), nullptr);
+  EXPECT_EQ(h.display.createImage(8, -1), nullptr);
+  const auto image = h.display.createImage(8, 8);
+  ASSERT_NE(image, nullptr);
+  for (const Color c : image->pixels) ASSERT_EQ(c, IMAGE_FILL);
+  h.display.putImage(10, 10, image.get());
+  h.display.putImage(10, 10, nullptr);
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
+}
+
+TEST(PutImage, SkipsTheColourKeyWhateverItsAlphaAndWritesAlphaZero) {
+  HeadlessDisplay h;
+  auto image = h.display.createImage(3, 1);
+  image->at(0, 0) = 0x00FF00FF;
+  image->at(1, 0) = 0x12FF00FF;
+  image->at(2, 0) = 0xFF3232FF;
+  h.display.putImage(20, 30, image.get());
+  EXPECT_EQ(h.work().at(20, 30), DEFAULT_BACKGROUND);
+  EXPECT_EQ(h.work().at(21, 30), DEFAULT_BACKGROUND);
+  EXPECT_EQ(h.work().at(22, 30), 0x003232FFu);
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 1);
+}
+
+TEST(PutImage, ClipsAtThePageEdges) {
+  HeadlessDisplay h;
+  auto image = h.display.createImage(8, 8);
+  for (Color& c : image->pixels) c = 0xFF010203;
+  h.display.putImage(596, 10, image.get());
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 4 * 8);
+  EXPECT_EQ(h.work().at(596, 10), 0x00010203u);
+  EXPECT_EQ(h.work().at(599, 17), 0x00010203u);
+
+  h.display.clearScreen();
+  h.display.putImage(-3, -3, image.get());
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 5 * 5);
+  EXPECT_EQ(h.work().at(0, 0), 0x00010203u);
+  EXPECT_EQ(h.work().at(4, 4), 0x00010203u);
+
+  h.display.clearScreen();
+  h.display.putImage(600, 0, image.get());
+  h.display.putImage(-8, 0, image.get());
+  h.display.putImage(0, 1e30f, image.get());
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
+}
+
+TEST(PutImage, RoundsPositionsHalvesAwayFromZero) {
+  HeadlessDisplay h;
+  auto image = h.display.createImage(1, 1);
+  image->at(0, 0) = 0xFFFFFFFF;
+  h.display.putImage(50.5f, 50, image.get());
+  EXPECT_EQ(h.work().at(51, 50), 0x00FFFFFFu);
+  h.display.clearScreen();
+  h.display.putImage(-0.5f, 0, image.get());  // lands at x = -1: off the page
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
+}
+
+TEST(DrawText, WritesOnlyTheSetPixelsOfEachGlyph) {
+  HeadlessDisplay h;
+  h.display.drawText(50, 50, "\xB1", 0xFF102030);  // the checkerboard glyph 177
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 32);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      EXPECT_EQ(h.work().at(50 + x, 50 + y),
+                glyphBit(177, x, y) ? 0xFF102030u : DEFAULT_BACKGROUND);
+    }
+  }
+  h.display.clearScreen();
+  h.display.drawText(0, 0, std::string_view("\0 ", 2), 0xFFFFFFFF);  // code 0 and space
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
+}
+
+TEST(DrawText, ClipsAtTheRightEdge) {
+  HeadlessDisplay h;
+  h.display.drawText(596, 0, "AB", 0xFFFFFFFF);
+  int expected = 0;
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 4; ++x) expected += glyphBit('A', x, y) ? 1 : 0;
+  }
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), expected);
+}
+
+TEST(DrawText, DrawsIntoImagesWithClipping) {
+  HeadlessDisplay h;
+  auto image = h.display.createImage(4, 4);
+  h.display.drawText(*image, -4, 0, "@", 0xFF0000FA);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      EXPECT_EQ(image->at(x, y), glyphBit('@', x + 4, y) ? 0xFF0000FAu : IMAGE_FILL);
+    }
+  }
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);  // the page is untouched
+}
+
+TEST(TextGrid, PrintsWholeCellsInForeAndBackColour) {
+  HeadlessDisplay h;
+  Display& d = h.display;
+  d.locateText(1, 20);
+  d.setTextColor(0xFF502828);
+  d.printText("Trezn 72", true);
+  EXPECT_EQ(d.cursorRow(), 2);
+  EXPECT_EQ(d.cursorColumn(), 1);
+  // Columns 20 to 27 of row 1: pixels x 152 to 215, y 0 to 7.
+  const std::string text = "Trezn 72";
+  for (int k = 0; k < 8; ++k) {
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) {
+        const auto code = static_cast<std::uint8_t>(text[k]);
+        ASSERT_EQ(h.work().at(152 + 8 * k + x, y),
+                  glyphBit(code, x, y) ? 0xFF502828u : DEFAULT_BACKGROUND);
+      }
+    }
+  }
+  EXPECT_EQ(h.work().at(151, 0), DEFAULT_BACKGROUND);
+  EXPECT_EQ(h.work().at(216, 3), DEFAULT_BACKGROUND);
+}
+
+TEST(TextGrid, NumbersFollowTheLabel) {
+  HeadlessDisplay h;
+  Display& d = h.display;
+  d.printText("FPS:", false);
+  d.printText(std::int32_t{60}, true);
+  d.printText("nebIntens:", false);
+  d.printText(std::uint8_t{0}, true);
+  EXPECT_EQ(d.cursorRow(), 3);
+  HeadlessDisplay expected;
+  expected.display.printText("FPS: 60", true);
+  expected.display.printText("nebIntens:0", true);
+  EXPECT_EQ(h.work().pixels, expected.work().pixels);
+}
+
+TEST(TextGrid, WrapsAfterTheLastColumn) {
+  HeadlessDisplay h;
+  h.display.locateText(3, 74);
+  h.display.printText("abc", false);
+  EXPECT_EQ(h.display.cursorRow(), 4);
+  EXPECT_EQ(h.display.cursorColumn(), 2);
+  HeadlessDisplay expected;
+  expected.display.locateText(3, 74);
+  expected.display.printText("ab", false);
+  expected.display.locateText(4, 1);
+  expected.display.printText("c", false);
+  EXPECT_EQ(h.work().pixels, expected.work().pixels);
+}
+
+TEST(TextGrid, CarriageReturnAndLineFeed) {
+  HeadlessDisplay h;
+  h.display.locateText(2, 10);
+  h.display.printText("ab\rc", false);
+  EXPECT_EQ(h.display.cursorColumn(), 2);
+  h.display.printText("\nd", false);
+  EXPECT_EQ(h.display.cursorRow(), 3);
+  EXPECT_EQ(h.display.cursorColumn(), 2);
+}
+
+TEST(TextGrid, RefusedPositionsKeepTheCursor) {
+  HeadlessDisplay h;
+  Display& d = h.display;
+  d.locateText(4, 9);
+  EXPECT_NE(d.locateText(76, 1), 0);
+  EXPECT_NE(d.locateText(1, 76), 0);
+  EXPECT_NE(d.locateText(-1, 3), 0);
+  EXPECT_EQ(d.cursorRow(), 4);
+  EXPECT_EQ(d.cursorColumn(), 9);
+  EXPECT_EQ(d.locateText(1, 0), 0);  // a 0 keeps that coordinate
+  EXPECT_EQ(d.cursorRow(), 1);
+  EXPECT_EQ(d.cursorColumn(), 9);
+}
+
+TEST(TextGrid, PrintingPastTheLastRowDrawsNothingMore) {
+  HeadlessDisplay h;
+  h.display.locateText(75, 1);
+  h.display.printText("x", true);
+  h.display.printText("y", true);
+  EXPECT_EQ(h.display.cursorRow(), 76);
+  h.display.clearScreen();
+  h.display.locateText(75, 1);
+  h.display.printText("", true);
+  h.display.printText("zzz", true);
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
+}
+
+TEST(Keys, ReadKeyTakesTheOldestQueuedKey) {
+  HeadlessDisplay h;
+  EXPECT_EQ(h.display.readKey(), "");
+  h.display.keyboard().push(KeyCode::specialKey(KEY_UP));
+  h.display.keyboard().push(KeyCode::character(27));
+  EXPECT_EQ(h.display.readKey(), "\xFFH");
+  EXPECT_EQ(h.display.readKey(), "\x1B");
+  EXPECT_EQ(h.display.readKey(), "");
+}
+
+TEST(Clock, SleepMovesTheManualClockAndTimerReadsIt) {
+  HeadlessDisplay h;
+  h.clock.now = 5.0;
+  h.clock.secondsPerSleep = 0.02;
+  EXPECT_EQ(h.display.timerSeconds(), 5.0);
+  h.display.sleepFor(1);
+  EXPECT_DOUBLE_EQ(h.display.timerSeconds(), 5.02);
+}
+
+TEST(Clock, RealClockIsMonotonic) {
+  Display display(std::make_unique<HeadlessBackend>());
+  display.openScreen(8, 8, 32, 1, 0, 0);
+  const double before = display.timerSeconds();
+  display.sleepFor(2);
+  EXPECT_GE(display.timerSeconds() - before, 0.001);
+}
+
+}  // namespace
+}  // namespace glyphverse

@@ -1,0 +1,45 @@
+#include "display/keyboard.h"
+
+#include <gtest/gtest.h>
+
+namespace glyphverse {
+namespace {
+
+TEST(Keyboard, HeldKeysByScanCode) {
+  Keyboard keys;
+  keys.setDown(SCAN_RIGHT, true);
+  keys.setDown(SCAN_SHIFT, true);
+  EXPECT_TRUE(keys.isDown(77));
+  EXPECT_TRUE(keys.isDown(42));
+  EXPECT_FALSE(keys.isDown(72));
+  keys.setDown(128, true);  // outside the table: ignored
+  keys.setDown(-1, true);
+  EXPECT_FALSE(keys.isDown(128));
+  EXPECT_FALSE(keys.isDown(-1));
+  keys.releaseAll();
+  EXPECT_FALSE(keys.isDown(77));
+}
+
+TEST(Keyboard, QueueKeepsTheLastFifteenKeys) {
+  Keyboard keys;
+  for (int i = 1; i <= 20; ++i) keys.push(KeyCode::character(static_cast<std::uint8_t>(i)));
+  EXPECT_EQ(keys.waiting(), 15);
+  for (int i = 6; i <= 20; ++i) {
+    const auto key = keys.pop();
+    ASSERT_TRUE(key.has_value());
+    EXPECT_EQ(key->code, i);
+  }
+  EXPECT_FALSE(keys.pop().has_value());
+  keys.push(KeyCode::character(27));  // and it keeps working after wrapping round
+  EXPECT_EQ(keys.pop()->text(), "\x1B");
+}
+
+TEST(KeyCode, TextOfCharactersAndSpecialKeys) {
+  EXPECT_EQ(KeyCode::character(27).text(), "\x1B");
+  EXPECT_EQ(KeyCode::character(255).text(), "\xFF");
+  EXPECT_EQ(KeyCode::specialKey(KEY_CLOSE).text(), "\xFFk");
+  EXPECT_EQ(KeyCode::specialKey(KEY_F1 + 9).text(), std::string("\xFF") + char(68));
+}
+
+}  // namespace
+}  // namespace glyphverse
