@@ -23,15 +23,17 @@ int toPixel(float v) {
 // Writes the set pixels of one glyph at (x, y), clipped to the target.
 void drawGlyph(Image& target, int x, int y, std::uint8_t code, Color color) {
   const GlyphRows& rows = FONT_8X8[code];
+  const bool inside =
+      x >= 0 && y >= 0 && x <= target.width - GLYPH_SIZE && y <= target.height - GLYPH_SIZE;
   for (int r = 0; r < GLYPH_SIZE; ++r) {
+    const unsigned bits = rows[r];
     const int py = y + r;
-    if (py < 0 || py >= target.height) continue;
-    const std::uint8_t bits = rows[r];
-    if (bits == 0) continue;
+    if (bits == 0 || py < 0 || py >= target.height) continue;
     Color* line = &target.pixels[static_cast<std::size_t>(py) * target.width];
     for (int c = 0; c < GLYPH_SIZE; ++c) {
       const int px = x + c;
-      if ((bits & (0x80 >> c)) != 0 && px >= 0 && px < target.width) line[px] = color;
+      if ((bits & (0x80u >> c)) != 0 && (inside || (px >= 0 && px < target.width)))
+        line[px] = color;
     }
   }
 }
@@ -138,9 +140,10 @@ void Display::putImage(float x, float y, const Image* image) {
   for (int r = firstRow; r < lastRow; ++r) {
     const Color* source = &image->pixels[static_cast<std::size_t>(r) * image->width];
     Color* target = &page->pixels[static_cast<std::size_t>(top + r) * page->width + left];
+    // A select rather than a branch: tiles mix key and glyph pixels unpredictably.
     for (int c = firstColumn; c < lastColumn; ++c) {
       const Color rgb = rgbOf(source[c]);
-      if (rgb != KEY_COLOR) target[c] = rgb;
+      target[c] = rgb != KEY_COLOR ? rgb : target[c];
     }
   }
 }

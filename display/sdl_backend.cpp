@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <array>
 #include <cstdio>
 
 #include "display/cp437.h"
@@ -31,6 +32,9 @@ class SdlBackend final : public DisplayBackend {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
+  // Keys pressed since the last few services: a tap shorter than one pump of
+  // events is still seen as held by the next frame's input handling.
+  std::array<std::uint8_t, Keyboard::SCAN_CODE_COUNT> tapped_{};
   bool videoStarted_ = false;
   bool focused_ = false;
   bool needsPresent_ = true;
@@ -91,7 +95,14 @@ void SdlBackend::service(const Image* visible, bool visibleChanged, Keyboard& ke
   if (window_ == nullptr) return;
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) handleEvent(event, keys);
-  if (focused_) sampleHeldKeys(SDL_GetKeyboardState(nullptr), keys);
+  if (focused_) {
+    sampleHeldKeys(SDL_GetKeyboardState(nullptr), keys);
+    for (int code = 0; code < Keyboard::SCAN_CODE_COUNT; ++code) {
+      if (tapped_[code] == 0) continue;
+      keys.setDown(code, true);
+      --tapped_[code];
+    }
+  }
 
   needsPresent_ = needsPresent_ || visibleChanged;
   const double now = seconds();
@@ -110,6 +121,7 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
           // No key may stay held across a switch of windows.
           keys.releaseAll();
+          tapped_.fill(0);
           focused_ = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
           break;
         case SDL_WINDOWEVENT_CLOSE:
@@ -125,6 +137,10 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
       }
       break;
     case SDL_KEYDOWN:
+      if (const int code = scanCodeOf(event.key.keysym.scancode); code >= 0 && focused_) {
+        // Two services: the rest of this frame, and the flip that starts the next one.
+        tapped_[code] = 2;
+      }
       // Once per press and once per auto-repeat, as the platform reports them.
       if (const auto key = keyCodeOfPress(event.key.keysym.sym, event.key.keysym.mod)) {
         keys.push(*key);

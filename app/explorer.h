@@ -1,0 +1,49 @@
+#pragma once
+// The explorer's start-up and its frame loop.
+
+#include <cstdint>
+
+#include "app/timing.h"
+#include "display/display.h"
+#include "world/view_map.h"
+#include "world/view_state.h"
+
+namespace glyphverse {
+
+inline constexpr Color TEXT_COLOR = 0xFF502828;
+inline constexpr int SCREEN_SIZE = 600;
+inline constexpr int TILE_SIZE = 8;
+inline constexpr std::int32_t START_X = 10;
+inline constexpr std::int32_t START_Y = 10;
+inline constexpr int MAP_LEFT = 50;
+inline constexpr int MAP_TOP = 50;
+
+class Explorer {
+ public:
+  // Start-up: opens the screen, builds the galaxy's noise tables and the
+  // terrain tiles, and places the explorer at (startX, startY) on the galaxy.
+  explicit Explorer(Display& display, std::int32_t startX = START_X, std::int32_t startY = START_Y);
+
+  // One frame: input, map, drawing, text display, page flip, sleep and the
+  // key poll. Returns false once Esc has been read.
+  bool runFrame();
+  // Frames until Esc.
+  void run();
+
+  const ViewState& state() const { return state_; }
+  const ViewMap& map() const { return map_; }
+  // The page that the last frame drew (and that the next frame shows).
+  int lastDrawnPage() const { return 1 - page_; }
+
+ private:
+  void printNameLine();
+  void printTextDisplay();
+
+  Display& display_;
+  int page_ = 0;
+  ViewState state_;
+  FrameMeter meter_;
+  ViewMap map_;
+};
+
+}  // namespace glyphverse

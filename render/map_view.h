@@ -1,0 +1,23 @@
+#pragma once
+// Draws the view map onto the work page.
+
+#include "display/display.h"
+#include "world/glyph_cell.h"
+#include "world/view_map.h"
+
+namespace glyphverse {
+
+inline constexpr Color CENTRE_MARKER_COLOR = 0xFF0000FA;
+inline constexpr char CENTRE_MARKER = '@';
+
+// Draws cells -halfWidth..halfWidth by -halfHeight..halfHeight of the map, 8
+// pixels a cell, the top-left one at (left, top): in each cell the background
+// glyph, the foreground glyph, then the terrain tile; last the blue "@" on
+// the centre cell.
+void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHeight, int left,
+                 int top);
+
+// The cell's glyph in its opaque colour with its top-left corner at (px, py).
+void drawGlyphCell(Display& display, GlyphCell cell, int px, int py);
+
+}  // namespace glyphverse
