@@ -1,0 +1,93 @@
+#include "tools/query/query.h"
+
+#include <gtest/gtest.h>
+
+#include "gen/cells.h"
+#include "gen/names.h"
+#include "gen/noise.h"
+#include "gen/star_system.h"
+
+namespace glyphverse {
+namespace {
+
+std::string answer(std::string_view line) {
+  const QueryAnswer a = answerQuery(line);
+  EXPECT_TRUE(a.ok) << line << ": " << a.text;
+  return a.text;
+}
+
+TEST(Query, GalaxyCells) {
+  EXPECT_EQ(answer("galaxy 10 10"), "14\t13\t14\t0\t0\t2");
+  EXPECT_EQ(answer("galaxy 1 0"), "15\t16\t16\t249\t157\t2");
+  EXPECT_EQ(answer("  galaxy\t0   10 "), "2\t5\t9\t0\t0\t3");
+}
+
+TEST(Query, Names) {
+  EXPECT_EQ(answer("name 0"), "Trezn 72");
+  EXPECT_EQ(answer("name 4242.7"), "Yoxon 911");
+  EXPECT_EQ(answer("name 4294967301"), generateName(5));
+  EXPECT_EQ(answer("name -2.5"), generateName(-2));
+}
+
+TEST(Query, StarSystems) {
+  EXPECT_EQ(answer("system 10 10"),
+            "167772170\t2048\t5\t0\t5\tFF0E0D0E\t14\t" + generateName(167772170));
+}
+
+// Each answer stands alone: it does not depend on the queries before it.
+TEST(Query, AnswersDoNotDependOnEarlierQueries) {
+  const std::string galaxy = answer("galaxy 300 400");
+  const std::string background = answer("sysbg 40 2 5 6");
+  const std::string planet = answer("planet 10 10 0 10");
+  answer("system 77 88");
+  answer("planet 1 2 3 4");
+  EXPECT_EQ(answer("galaxy 300 400"), galaxy);
+  EXPECT_EQ(answer("sysbg 40 2 5 6"), background);
+  EXPECT_EQ(answer("planet 10 10 0 10"), planet);
+}
+
+TEST(Query, SystemBackgroundAndPlanetUseTheSystemsTables) {
+  buildNoiseTables(INITIAL_NOISE_SEED);
+  StarSystem system;
+  generateStarSystem(system, 40, 2);
+  const GlyphCell cell = systemBackgroundAt(5, 6, system);
+  EXPECT_EQ(answer("sysbg 40 2 5 6"), std::to_string(cell.red) + "\t" + std::to_string(cell.green) +
+                                          "\t" + std::to_string(cell.blue) + "\t177");
+  EXPECT_EQ(answer("planet 40 2 -7 9"), std::to_string(terrainClassAt(-7, 9)));
+}
+
+TEST(Query, MalformedLinesSayWhy) {
+  const struct {
+    const char* line;
+    const char* reason;
+  } cases[] = {
+      {"teleport 1 2", "unknown query 'teleport'"},
+      {"galaxy 1", "'galaxy' takes 2 fields"},
+      {"galaxy 1 2 3", "'galaxy' takes 2 fields"},
+      {"galaxy 1 y", "Y 'y' is not an integer"},
+      {"galaxy 1.5 2", "X '1.5' is not an integer"},
+      {"galaxy 2147483648 0", "outside the signed 32-bit range"},
+      {"galaxy 0 -99999999999999999999", "outside the signed 32-bit range"},
+      {"name", "'name' takes 1 fields"},
+      {"name 12abc", "SEED '12abc' is not a decimal number"},
+      {"name inf", "is not a decimal number"},
+      {"sysbg 1 2 3", "'sysbg' takes 4 fields"},
+  };
+  for (const auto& c : cases) {
+    const QueryAnswer a = answerQuery(c.line);
+    EXPECT_FALSE(a.ok) << c.line;
+    EXPECT_EQ(a.text.rfind("error: ", 0), 0u) << a.text;
+    EXPECT_NE(a.text.find(c.reason), std::string::npos) << a.text;
+  }
+  EXPECT_TRUE(answerQuery("galaxy -2147483648 2147483647").ok);
+}
+
+TEST(Query, CommentsAndBlankLinesAreNotQueries) {
+  EXPECT_FALSE(isQueryLine(""));
+  EXPECT_FALSE(isQueryLine("   \t"));
+  EXPECT_FALSE(isQueryLine("# galaxy 1 2"));
+  EXPECT_TRUE(isQueryLine("galaxy 1 2"));
+}
+
+}  // namespace
+}  // namespace glyphverse

@@ -1,0 +1,111 @@
+#include "tools/snapshot/snapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "tools/snapshot/png_io.h"
+
+namespace glyphverse {
+namespace {
+
+SnapshotOptions options(std::vector<std::string> arguments) {
+  arguments.push_back("--out");
+  arguments.push_back("frame.png");
+  return parseSnapshotArguments(arguments);
+}
+
+TEST(SnapshotArguments, Defaults) {
+  const SnapshotOptions o = options({});
+  EXPECT_EQ(o.startX, 10);
+  EXPECT_EQ(o.startY, 10);
+  EXPECT_EQ(o.frameTime, 0.02);
+  EXPECT_TRUE(o.steps.empty());
+  EXPECT_EQ(o.out, "frame.png");
+}
+
+TEST(SnapshotArguments, ScriptSteps) {
+  const auto steps = parseScript(" wait 3;hold up+shift 2 ; type esc; type q;type enter;");
+  ASSERT_EQ(steps.size(), 5u);
+  EXPECT_EQ(steps[0].kind, ScriptStep::Kind::wait);
+  EXPECT_EQ(steps[0].frames, 3);
+  EXPECT_EQ(steps[1].kind, ScriptStep::Kind::hold);
+  EXPECT_EQ(steps[1].scanCodes, (std::vector<int>{SCAN_UP, SCAN_SHIFT}));
+  EXPECT_EQ(steps[1].frames, 2);
+  EXPECT_EQ(steps[2].key, KeyCode::character(27));
+  EXPECT_EQ(steps[3].key, KeyCode::character('q'));
+  EXPECT_EQ(steps[4].key, KeyCode::character(13));
+}
+
+TEST(SnapshotArguments, BadArgumentsNameTheArgument) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string named;
+  };
+  const Case cases[] = {
+      {{"--start", "10"}, "--start"},
+      {{"--start", "-1,5"}, "--start"},
+      {{"--start", "1,16777216"}, "--start"},
+      {{"--start", "a,b"}, "--start"},
+      {{"--frame-time", "-0.1"}, "--frame-time"},
+      {{"--frame-time", "fast"}, "--frame-time"},
+      {{"--script", "jump 3"}, "--script"},
+      {{"--script", "hold north 3"}, "--script"},
+      {{"--script", "wait -1"}, "--script"},
+      {{"--script", "type home"}, "--script"},
+      {{"--bogus", "1"}, "--bogus"},
+      {{"--script"}, "--script"},
+  };
+  for (const Case& c : cases) {
+    try {
+      options(c.arguments);
+      ADD_FAILURE() << "accepted " << c.arguments[0];
+    } catch (const UsageError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
+    }
+  }
+  EXPECT_THROW(parseSnapshotArguments({"--start", "1,1"}), UsageError);  // no --out
+}
+
+TEST(Snapshot, EnteringTheSystemAtTenTenAndMovingRight) {
+  const SnapshotResult result =
+      runSnapshot(options({"--start", "10,10", "--script", "wait 30; hold space 1; hold right 3"}));
+  EXPECT_EQ(result.state.viewLevel, 3);
+  EXPECT_EQ(result.state.x, 3);
+  EXPECT_EQ(result.state.y, 0);
+  EXPECT_EQ(result.frames, 34);
+  EXPECT_EQ(snapshotJson(result),
+            "{\"x\":3,\"y\":0,\"viewLevel\":3,\"nebIntens\":14,\"systemName\":\"" +
+                result.state.system.name + "\",\"starCount\":5,\"planetCount\":0,\"frames\":34}");
+}
+
+TEST(Snapshot, RunsOneFrameWithoutAScriptAndStopsAtEsc) {
+  EXPECT_EQ(runSnapshot(options({})).frames, 1);
+  const SnapshotResult ended = runSnapshot(options({"--script", "type esc; wait 10"}));
+  EXPECT_TRUE(ended.ended);
+  EXPECT_EQ(ended.frames, 1);
+}
+
+TEST(Snapshot, SameScriptSameFrame) {
+  const auto o = options({"--start", "500,600", "--script", "hold down+right 7; wait 2"});
+  EXPECT_EQ(runSnapshot(o).frame.pixels, runSnapshot(o).frame.pixels);
+}
+
+TEST(PngFiles, RoundTripRedGreenBlue) {
+  Image image(3, 2, 0xFF000000);
+  image.at(0, 0) = 0xFF123456;
+  image.at(2, 1) = 0x00ABCDEF;  // alpha is not kept
+  const std::string path = ::testing::TempDir() + "roundtrip.png";
+  ASSERT_EQ(writePng(path, image), "");
+  const auto back = readPng(path);
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(back->width, 3);
+  EXPECT_EQ(back->at(0, 0), 0xFF123456u);
+  EXPECT_EQ(back->at(2, 1), 0xFFABCDEFu);
+  std::remove(path.c_str());
+  EXPECT_NE(writePng("/nonexistent-directory/x.png", image), "");
+  EXPECT_FALSE(readPng("/nonexistent-directory/x.png").has_value());
+}
+
+}  // namespace
+}  // namespace glyphverse

@@ -1,0 +1,158 @@
+#include "tools/query/query.h"
+
+#include <charconv>
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "gen/cells.h"
+#include "gen/names.h"
+#include "gen/noise.h"
+#include "gen/star_system.h"
+
+namespace glyphverse {
+namespace {
+
+std::vector<std::string_view> splitFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') ++i;
+    if (i > start) fields.push_back(line.substr(start, i - start));
+  }
+  return fields;
+}
+
+struct ParseError {
+  std::string reason;
+};
+
+std::int32_t parseCoordinate(std::string_view field, const char* what) {
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (error == std::errc::result_out_of_range ||
+      (error == std::errc() && end == field.data() + field.size() &&
+       (value < INT32_MIN || value > INT32_MAX))) {
+    throw ParseError{std::string(what) + " '" + std::string(field) +
+                     "' is outside the signed 32-bit range"};
+  }
+  if (error != std::errc() || end != field.data() + field.size()) {
+    throw ParseError{std::string(what) + " '" + std::string(field) + "' is not an integer"};
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+double parseSeed(std::string_view field) {
+  double value = 0.0;
+  const auto [end, error] =
+      std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::general);
+  if (error != std::errc() || end != field.data() + field.size() || !std::isfinite(value)) {
+    throw ParseError{"SEED '" + std::string(field) + "' is not a decimal number"};
+  }
+  return value;
+}
+
+// Tables depend on their seed alone, so a query rebuilds them only when it
+// needs another seed than the one last built.
+std::optional<double> builtSeed;
+
+void useTablesOf(double seed) {
+  if (builtSeed && *builtSeed == seed) return;
+  buildNoiseTables(seed);
+  builtSeed = seed;
+}
+
+// The star system at a galaxy cell, generated under the galaxy's tables; the
+// system's own tables are in force afterwards.
+StarSystem systemAt(std::int32_t x, std::int32_t y) {
+  useTablesOf(INITIAL_NOISE_SEED);
+  StarSystem system;
+  generateStarSystem(system, x, y);
+  builtSeed = system.seed;  // generateStarSystem ends by building the system's tables
+  return system;
+}
+
+template <typename... Values>
+std::string joinFields(const Values&... values) {
+  std::string out;
+  ((out += (out.empty() ? "" : "\t") + std::to_string(values)), ...);
+  return out;
+}
+
+std::string answerGalaxy(std::int32_t x, std::int32_t y) {
+  useTablesOf(INITIAL_NOISE_SEED);
+  const GlyphCell nebula = nebulaCellAt(x, y);
+  const GlyphCell star = starCellAt(x, y);
+  return joinFields(+nebula.red, +nebula.green, +nebula.blue, +star.glyph, +star.red,
+                    +terrainClassAt(x, y));
+}
+
+std::string answerSystem(std::int32_t x, std::int32_t y) {
+  const StarSystem s = systemAt(x, y);
+  char colour[16];
+  std::snprintf(colour, sizeof colour, "%08" PRIX32, s.nebColor);
+  char seed[64];
+  std::snprintf(seed, sizeof seed, "%.0f", s.seed);
+  return std::string(seed) + "\t" + joinFields(s.size, +s.starCount, +s.planetCount, +s.bodyCount) +
+         "\t" + colour + "\t" + std::to_string(+s.nebIntens) + "\t" + s.name;
+}
+
+void expectFields(const std::vector<std::string_view>& fields, std::size_t count,
+                  const char* usage) {
+  if (fields.size() != count) {
+    throw ParseError{"'" + std::string(fields[0]) + "' takes " + std::to_string(count - 1) +
+                     " fields: " + usage};
+  }
+}
+
+std::string answer(const std::vector<std::string_view>& f) {
+  const std::string_view word = f[0];
+  if (word == "galaxy") {
+    expectFields(f, 3, "galaxy X Y");
+    return answerGalaxy(parseCoordinate(f[1], "X"), parseCoordinate(f[2], "Y"));
+  }
+  if (word == "name") {
+    expectFields(f, 2, "name SEED");
+    return generateName(parseSeed(f[1]));
+  }
+  if (word == "system") {
+    expectFields(f, 3, "system X Y");
+    return answerSystem(parseCoordinate(f[1], "X"), parseCoordinate(f[2], "Y"));
+  }
+  if (word == "sysbg" || word == "planet") {
+    expectFields(f, 5, word == "sysbg" ? "sysbg GX GY X Y" : "planet GX GY X Y");
+    const std::int32_t gx = parseCoordinate(f[1], "GX");
+    const std::int32_t gy = parseCoordinate(f[2], "GY");
+    const std::int32_t x = parseCoordinate(f[3], "X");
+    const std::int32_t y = parseCoordinate(f[4], "Y");
+    const StarSystem system = systemAt(gx, gy);
+    if (word == "planet") return std::to_string(+terrainClassAt(x, y));
+    const GlyphCell cell = systemBackgroundAt(x, y, system);
+    return joinFields(+cell.red, +cell.green, +cell.blue, +cell.glyph);
+  }
+  throw ParseError{"unknown query '" + std::string(word) +
+                   "' (expected galaxy, name, system, sysbg or planet)"};
+}
+
+}  // namespace
+
+bool isQueryLine(std::string_view line) {
+  const auto fields = splitFields(line);
+  return !fields.empty() && fields[0].front() != '#';
+}
+
+QueryAnswer answerQuery(std::string_view line) {
+  const auto fields = splitFields(line);
+  if (fields.empty()) return QueryAnswer{false, "error: empty query"};
+  try {
+    return QueryAnswer{true, answer(fields)};
+  } catch (const ParseError& error) {
+    return QueryAnswer{false, "error: " + error.reason};
+  }
+}
+
+}  // namespace glyphverse
