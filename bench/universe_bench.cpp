@@ -33,7 +33,10 @@ void BM_FullMap(benchmark::State& run) {
   }
   run.SetItemsProcessed(run.iterations() * MAP_CELLS);
 }
-BENCHMARK(BM_FullMap)->Arg(GALAXY_LEVEL)->Arg(SYSTEM_LEVEL)->Arg(PLANET_LEVEL)
+BENCHMARK(BM_FullMap)
+    ->Arg(GALAXY_LEVEL)
+    ->Arg(SYSTEM_LEVEL)
+    ->Arg(PLANET_LEVEL)
     ->Unit(benchmark::kMicrosecond);
 
 // One step to the right: one new column of 61 cells.
@@ -47,7 +50,10 @@ void BM_ScrollOneCell(benchmark::State& run) {
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_ScrollOneCell)->Arg(GALAXY_LEVEL)->Arg(SYSTEM_LEVEL)->Arg(PLANET_LEVEL)
+BENCHMARK(BM_ScrollOneCell)
+    ->Arg(GALAXY_LEVEL)
+    ->Arg(SYSTEM_LEVEL)
+    ->Arg(PLANET_LEVEL)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_GenerateName(benchmark::State& run) {

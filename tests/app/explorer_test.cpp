@@ -1,0 +1,131 @@
+#include "app/explorer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gen/names.h"
+#include "render/map_view.h"
+#include "tests/display/display_fixture.h"
+#include "world/geometry.h"
+
+namespace glyphverse {
+namespace {
+
+constexpr int TEXT_AREA_ROWS = 6 * 8;  // the name line and the text display
+
+// The text area as the explorer's page should show it: the given lines
+// printed in the text colour on a cleared page.
+std::vector<Color> expectedTextArea(const std::vector<std::string>& lines,
+                                    const std::string& name = "") {
+  HeadlessDisplay h;
+  h.display.setTextColor(TEXT_COLOR);
+  if (!name.empty()) {
+    h.display.locateText(1, 20);
+    h.display.printText(name, true);
+  }
+  h.display.locateText(1, 1);
+  for (const std::string& line : lines) h.display.printText(line, true);
+  const auto& p = h.work().pixels;
+  return {p.begin(), p.begin() + TEXT_AREA_ROWS * 600};
+}
+
+std::vector<Color> textArea(const Display& display, int page) {
+  const auto& p = display.page(page).pixels;
+  return {p.begin(), p.begin() + TEXT_AREA_ROWS * 600};
+}
+
+class ExplorerRun : public ::testing::Test {
+ protected:
+  HeadlessDisplay h{false};
+  void SetUp() override { h.clock.secondsPerSleep = 0.25; }  // 4 frames a second
+};
+
+TEST_F(ExplorerRun, StartsOnTheGalaxyAtTenTen) {
+  Explorer explorer(h.display);
+  EXPECT_EQ(h.display.surface(), Surface::window);
+  EXPECT_EQ(explorer.state().x, 10);
+  EXPECT_EQ(explorer.state().y, 10);
+  EXPECT_EQ(explorer.state().viewLevel, GALAXY_LEVEL);
+  EXPECT_EQ(explorer.state().system.nebIntens, 0);
+  EXPECT_TRUE(explorer.state().system.name.empty());
+
+  ASSERT_TRUE(explorer.runFrame());
+  ASSERT_TRUE(explorer.runFrame());  // the second frame shows the first frame's rate
+  EXPECT_EQ(
+      textArea(h.display, explorer.lastDrawnPage()),
+      expectedTextArea({"FPS: 4", "Coords: 10 10", " 167772170", "viewLevel: 2", "nebIntens:0"}));
+}
+
+TEST_F(ExplorerRun, FramesAlternatePagesAndShowTheFinishedOne) {
+  Explorer explorer(h.display);
+  explorer.runFrame();
+  EXPECT_EQ(explorer.lastDrawnPage(), 0);
+  explorer.runFrame();
+  EXPECT_EQ(explorer.lastDrawnPage(), 1);
+  EXPECT_EQ(h.display.workPage(), 1);
+  EXPECT_EQ(h.display.visiblePage(), 0);  // the page drawn in the frame before
+}
+
+TEST_F(ExplorerRun, NameLineShowsWhileStandingOnAStar) {
+  Explorer explorer(h.display, 1, 0);  // a star stands at (1, 0)
+  explorer.runFrame();
+  explorer.runFrame();
+  ASSERT_FALSE(isEmpty(explorer.map().foreground[mapIndex(0, 0)]));
+  EXPECT_EQ(textArea(h.display, explorer.lastDrawnPage()),
+            expectedTextArea({"FPS: 4", "Coords: 1 0", " 1", "viewLevel: 2", "nebIntens:0"},
+                             generateName(cellSeed(1, 0))));
+
+  h.display.keyboard().setDown(SCAN_RIGHT, true);  // (2, 0) holds no star
+  explorer.runFrame();
+  ASSERT_EQ(explorer.state().x, 2);
+  ASSERT_TRUE(isEmpty(explorer.map().foreground[mapIndex(0, 0)]));
+  EXPECT_EQ(textArea(h.display, explorer.lastDrawnPage()),
+            expectedTextArea({"FPS: 4", "Coords: 2 0", " 2", "viewLevel: 2", "nebIntens:0"}));
+}
+
+TEST_F(ExplorerRun, EnteringASystemShowsLocalCoordinatesAndItsIntensity) {
+  Explorer explorer(h.display);
+  explorer.runFrame();
+  explorer.runFrame();
+  explorer.runFrame();  // 0.5 s have passed: the level gate opens strictly after
+  h.display.keyboard().setDown(SCAN_SPACE, true);
+  explorer.runFrame();
+  ASSERT_EQ(explorer.state().viewLevel, SYSTEM_LEVEL);
+  EXPECT_EQ(explorer.state().system.nebIntens, 14);
+  EXPECT_EQ(textArea(h.display, explorer.lastDrawnPage()),
+            expectedTextArea({"FPS: 4", "Coords: 0 0", " 0", "viewLevel: 3", "nebIntens:14"}));
+  // The map was replaced in the same frame: the system background, no stars.
+  EXPECT_FALSE(explorer.map().rebuildAll);
+  EXPECT_FALSE(explorer.state().changed);
+  EXPECT_TRUE(isEmpty(explorer.map().foreground[mapIndex(0, 0)]));
+  EXPECT_FALSE(isEmpty(explorer.map().background[mapIndex(0, 0)]));
+}
+
+TEST_F(ExplorerRun, OneQueuedKeyIsReadPerFrameAndOnlyEscEnds) {
+  Explorer explorer(h.display);
+  Keyboard& keys = h.display.keyboard();
+  keys.push(KeyCode::specialKey(KEY_UP));
+  keys.push(KeyCode::specialKey(KEY_CLOSE));  // the close button does not end the program
+  keys.push(KeyCode::character('x'));
+  keys.push(KeyCode::character(CHAR_ESC));
+  EXPECT_TRUE(explorer.runFrame());
+  EXPECT_TRUE(explorer.runFrame());
+  EXPECT_TRUE(explorer.runFrame());
+  EXPECT_FALSE(explorer.runFrame());
+}
+
+TEST_F(ExplorerRun, DrawsTheMapAroundThePosition) {
+  Explorer explorer(h.display);
+  explorer.runFrame();
+  HeadlessDisplay expected;
+  drawViewMap(expected.display, explorer.map(), 30, 30, 50, 50);
+  const Image& page = h.display.page(explorer.lastDrawnPage());
+  for (int y = TEXT_AREA_ROWS; y < 600; ++y) {
+    for (int x = 0; x < 600; ++x)
+      ASSERT_EQ(page.at(x, y), expected.work().at(x, y)) << x << "," << y;
+  }
+}
+
+}  // namespace
+}  // namespace glyphverse

@@ -1,0 +1,178 @@
+#include "app/navigation.h"
+
+#include <gtest/gtest.h>
+
+#include "gen/noise.h"
+#include "gen/star_system.h"
+#include "tests/display/display_fixture.h"
+#include "world/geometry.h"
+
+namespace glyphverse {
+namespace {
+
+// A headless display with a fake clock, fresh gates and the galaxy's tables.
+class Navigation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetInputGates();
+    buildNoiseTables(INITIAL_NOISE_SEED);
+    frameAt(100.0);  // the gates start here, armed
+  }
+  void hold(std::initializer_list<int> codes) {
+    h.display.keyboard().releaseAll();
+    for (const int code : codes) h.display.keyboard().setDown(code, true);
+  }
+  // One frame's input at the given clock reading.
+  void frameAt(double now) {
+    h.clock.now = now;
+    handleInput(state, h.display);
+  }
+
+  HeadlessDisplay h;
+  ViewState state = initViewState(10, 10);
+};
+
+TEST(InitViewState, GalaxyLevelWithNoSystem) {
+  const ViewState state = initViewState(10, 10);
+  EXPECT_EQ(state.x, 10);
+  EXPECT_EQ(state.y, 10);
+  EXPECT_EQ(state.viewLevel, GALAXY_LEVEL);
+  EXPECT_FALSE(state.changed);
+  EXPECT_EQ(state.system, StarSystem{});
+}
+
+TEST_F(Navigation, BothGatesStartArmed) {
+  hold({SCAN_RIGHT, SCAN_SPACE});
+  frameAt(100.01);  // not strictly after the interval yet
+  EXPECT_EQ(state.x, 10);
+  frameAt(100.011);
+  EXPECT_EQ(state.x, 11);
+  frameAt(100.4);
+  EXPECT_EQ(state.viewLevel, GALAXY_LEVEL);  // level keys wait 0.5 s
+  frameAt(100.5001);
+  EXPECT_EQ(state.viewLevel, SYSTEM_LEVEL);
+}
+
+TEST_F(Navigation, ArrowsMoveAtMostOncePerIntervalAndFrame) {
+  hold({SCAN_DOWN});
+  frameAt(100.0);
+  int moves = 0;
+  for (int frame = 1; frame <= 100; ++frame) {
+    const std::int32_t before = state.y;
+    frameAt(100.0 + frame * 0.004);  // 250 frames a second
+    moves += state.y - before;
+  }
+  // 0.4 s at one move per 0.01 s rounded up to whole frames of 0.004 s: one per 3 frames.
+  EXPECT_EQ(moves, 33);
+}
+
+TEST_F(Navigation, WrapsAtBothEdgesOnBothAxes) {
+  double now = 101.0;
+  auto step = [&](int code) {
+    hold({code});
+    now += 0.2;
+    frameAt(now);
+  };
+  state.x = 0;
+  step(SCAN_LEFT);
+  EXPECT_EQ(state.x, WORLD_SIZE - 1);
+  step(SCAN_RIGHT);
+  EXPECT_EQ(state.x, 0);
+  state.y = 0;
+  step(SCAN_UP);
+  EXPECT_EQ(state.y, WORLD_SIZE - 1);
+  step(SCAN_DOWN);
+  EXPECT_EQ(state.y, 0);
+}
+
+TEST_F(Navigation, DiagonalAndOpposingArrows) {
+  hold({SCAN_UP, SCAN_RIGHT});
+  frameAt(101.0);
+  EXPECT_EQ(state.x, 11);
+  EXPECT_EQ(state.y, 9);
+
+  hold({SCAN_UP, SCAN_DOWN});
+  frameAt(102.0);
+  EXPECT_EQ(state.y, 9);  // cancelled out...
+  frameAt(102.005);
+  hold({SCAN_LEFT});
+  frameAt(102.009);
+  EXPECT_EQ(state.x, 11);  // ...but the gate was restarted
+  frameAt(102.0101);
+  EXPECT_EQ(state.x, 10);
+}
+
+TEST_F(Navigation, ShiftSlowsTheWaitAlreadyUnderWay) {
+  hold({SCAN_RIGHT});
+  frameAt(101.0);
+  EXPECT_EQ(state.x, 11);
+  hold({SCAN_RIGHT, SCAN_SHIFT});
+  frameAt(101.05);
+  EXPECT_EQ(state.x, 11);  // 0.05 s is long enough without Shift, not with it
+  frameAt(101.1001);
+  EXPECT_EQ(state.x, 12);
+}
+
+TEST_F(Navigation, PressingShiftOnAnOpenGateDoesNotDelayTheStep) {
+  frameAt(101.0);  // gates created; nothing held
+  frameAt(101.5);  // the move gate opens and stays open while nothing moves
+  hold({SCAN_RIGHT, SCAN_SHIFT});
+  frameAt(101.501);
+  EXPECT_EQ(state.x, 11);
+}
+
+TEST_F(Navigation, HeldLevelKeyStepsOncePerHalfSecond) {
+  hold({SCAN_SPACE});
+  frameAt(100.0);
+  int steps = 0;
+  for (int frame = 1; frame <= 300; ++frame) {
+    const std::int32_t before = state.viewLevel;
+    frameAt(100.0 + frame * 0.007);
+    steps += state.viewLevel - before;
+  }
+  EXPECT_EQ(steps, 4);  // at 0.504, 1.008, 1.512 and 2.016 s
+}
+
+TEST_F(Navigation, BothLevelKeysInOneOpenFrameStepTwice) {
+  hold({SCAN_SPACE, SCAN_ALT});
+  frameAt(100.0);
+  frameAt(101.0);
+  EXPECT_EQ(state.viewLevel, PLANET_LEVEL);
+  EXPECT_TRUE(state.changed);
+  EXPECT_EQ(state.x, 0);
+  EXPECT_EQ(state.y, 0);
+}
+
+TEST_F(Navigation, EnteringASystemTakesTheGalaxyCellAndStartsAtTheOrigin) {
+  state.x = 4321;
+  state.y = 8765;
+  StarSystem expected;
+  generateStarSystem(expected, 4321, 8765);
+  buildNoiseTables(INITIAL_NOISE_SEED);
+
+  changeViewLevel(state, 1);
+  EXPECT_EQ(state.viewLevel, SYSTEM_LEVEL);
+  EXPECT_TRUE(state.changed);
+  EXPECT_EQ(state.system, expected);
+  EXPECT_EQ(state.system.seed, cellSeed(4321, 8765));
+  EXPECT_EQ(state.x, 0);
+  EXPECT_EQ(state.y, 0);
+
+  NoiseTables systemTables;
+  buildNoiseTables(expected.seed);
+  systemTables = noiseTables();
+  state.x = 7;
+  changeViewLevel(state, 1);
+  EXPECT_EQ(state.viewLevel, PLANET_LEVEL);
+  EXPECT_EQ(state.x, 0);
+  EXPECT_EQ(state.system, expected);  // the system stays
+  EXPECT_EQ(noiseTables(), systemTables);
+
+  state.x = 5;
+  changeViewLevel(state, 1);  // no content above the planet: nothing but the level changes
+  EXPECT_EQ(state.viewLevel, 5);
+  EXPECT_EQ(state.x, 5);
+}
+
+}  // namespace
+}  // namespace glyphverse

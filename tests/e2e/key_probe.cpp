@@ -1,0 +1,39 @@
+// A window that reports what the display's keyboard sees, for the real-window
+// tests: "77 down" / "77 up" when the Right arrow's held state changes, and
+// "key XX [XX]" (hex) for every key read from the queue. Esc ends it.
+
+#include <cstdio>
+#include <string>
+
+#include "display/display.h"
+#include "display/keyboard.h"
+#include "display/sdl_backend.h"
+
+int main(int /*argc*/, char** argv) {
+  using namespace glyphverse;
+  Display display(makeSdlBackend(), titleFromProgramPath(argv[0]));
+  if (display.openScreen(600, 600, 32, 2, 0, 0) != 0) return 3;
+  int page = 0;
+  bool rightWasDown = false;
+  for (;;) {
+    display.setPages(page, 1 - page);
+    display.clearScreen();
+    display.printText("key probe", true);
+    const bool rightDown = display.isKeyDown(SCAN_RIGHT);
+    if (rightDown != rightWasDown) {
+      std::printf("77 %s\n", rightDown ? "down" : "up");
+      rightWasDown = rightDown;
+    }
+    page = 1 - page;
+    display.sleepFor(1);
+    const std::string key = display.readKey();
+    if (!key.empty()) {
+      std::printf("key");
+      for (const char c : key) std::printf(" %02X", static_cast<unsigned char>(c));
+      std::printf("\n");
+    }
+    std::fflush(stdout);
+    if (key == "\x1B") break;
+  }
+  display.endProgram(0);
+}

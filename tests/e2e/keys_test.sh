@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Keys sent to a real window: a held Right arrow is seen as scan code 77 and
+# queues (255, 'M') while it repeats; typed text arrives in code page 437; Esc
+# ends the program with status 0.
+set -u
+probe=$1
+source "$(dirname "$0")/xvfb_lib.sh"
+
+start_xvfb
+start_app "$probe"
+find_window key_probe
+
+xdotool keydown Right
+sleep 0.6
+grep -q '^77 down$' "$E2E_DIR/app.out" || fail "held Right arrow not seen: $(cat "$E2E_DIR/app.out")"
+xdotool keyup Right
+sleep 0.3
+tail -n 5 "$E2E_DIR/app.out" | grep -q '^77 up$' || fail "released Right arrow still held"
+grep -q '^key FF 4D$' "$E2E_DIR/app.out" || fail "Right arrow queued nothing"
+
+xdotool type --delay 30 'a@'
+xdotool key Return space
+sleep 0.3
+for expected in 'key 61' 'key 40' 'key 0D' 'key 20'; do
+  grep -q "^$expected\$" "$E2E_DIR/app.out" || fail "missing '$expected': $(cat "$E2E_DIR/app.out")"
+done
+
+xdotool key Escape
+wait_app 5
+[[ $APP_STATUS -eq 0 ]] || fail "exit status $APP_STATUS after Esc"
+echo "keys test ok"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The explorer in a real X window: its title and size, the text display in
+# its colour, the map exactly as the headless snapshot draws it, and Esc.
+set -u
+explorer=$1
+snapshot=$2
+source "$(dirname "$0")/xvfb_lib.sh"
+
+start_xvfb
+start_app "$explorer"
+find_window glyphverse
+[[ $(window_size) == 600x600 ]] || fail "drawing area is $(window_size), not 600x600"
+
+sleep 0.5
+screenshot "$E2E_DIR/start.png"
+[[ $(identify -format '%wx%h' "$E2E_DIR/start.png") == 600x600 ]] || fail "screenshot size"
+text_pixels=$(convert "$E2E_DIR/start.png" -crop 200x40+0+0 +repage -fill white +opaque '#502828' \
+  -fill black -opaque '#502828' -format '%[fx:int(w*h*(1-mean))]' info:)
+[[ $text_pixels -gt 100 ]] || fail "the text display has only $text_pixels pixels of 0x502828"
+
+"$snapshot" --out "$E2E_DIR/expected.png" >/dev/null || fail "snapshot failed"
+map_region "$E2E_DIR/start.png" "$E2E_DIR/start-map.png"
+map_region "$E2E_DIR/expected.png" "$E2E_DIR/expected-map.png"
+diff=$(pixel_difference "$E2E_DIR/start-map.png" "$E2E_DIR/expected-map.png")
+[[ $diff == 0 ]] || fail "the window's map differs from the snapshot in $diff pixels"
+
+xdotool key Escape
+wait_app 5
+[[ $APP_STATUS -eq 0 ]] || fail "exit status $APP_STATUS after Esc"
+echo "window test ok"
