@@ -5,6 +5,7 @@
 #include "app/timing.h"
 #include "display/keyboard.h"
 #include "gen/cells.h"
+#include "gen/noise.h"
 #include "gen/star_system.h"
 
 namespace glyphverse {
@@ -26,9 +27,6 @@ InputGates& inputGates(Display& display) {
   }
   return *gates;
 }
-
-constexpr std::int8_t SPACE_STEP = 1;
-constexpr std::int8_t ALT_STEP = 1;
 
 void applyMoves(ViewState& state, RepeatTimer& gate, Display& display) {
   struct Move {
@@ -57,6 +55,8 @@ ViewState initViewState(std::int32_t x, std::int32_t y) {
   state.x = x;
   state.y = y;
   state.viewLevel = GALAXY_LEVEL;
+  // Room for a few levels of depth, so stepping down does not allocate.
+  state.returnPositions.reserve(8);
   return state;
 }
 
@@ -66,30 +66,52 @@ void handleInput(ViewState& state, Display& display) {
   g.move.interval = display.isKeyDown(SCAN_SHIFT) ? SLOW_MOVE_INTERVAL : MOVE_INTERVAL;
   if (repeatTimerReady(g.move, display)) applyMoves(state, g.move, display);
   if (repeatTimerReady(g.level, display)) {
-    if (display.isKeyDown(SCAN_SPACE)) {
-      changeViewLevel(state, SPACE_STEP);
+    // A key that changes nothing (Alt on the galaxy) leaves the gate open.
+    if (display.isKeyDown(SCAN_SPACE) && changeViewLevel(state, SPACE_STEP)) {
       repeatTimerRestart(g.level, display);
     }
-    if (display.isKeyDown(SCAN_ALT)) {
-      changeViewLevel(state, ALT_STEP);
+    if (display.isKeyDown(SCAN_ALT) && changeViewLevel(state, ALT_STEP)) {
       repeatTimerRestart(g.level, display);
     }
   }
 }
 
-void changeViewLevel(ViewState& state, std::int8_t step) {
-  state.viewLevel += step;
-  state.changed = true;
+namespace {
+
+void stepDown(ViewState& state) {
+  state.returnPositions.push_back(Position{state.x, state.y});
+  ++state.viewLevel;
   if (state.viewLevel == SYSTEM_LEVEL) {
     StarSystem entered;
     generateStarSystem(entered, state.x, state.y);
     state.system = std::move(entered);
-    state.x = 0;
-    state.y = 0;
-  } else if (state.viewLevel == PLANET_LEVEL) {
+  }
+  if (state.viewLevel == SYSTEM_LEVEL || state.viewLevel == PLANET_LEVEL) {
     state.x = 0;
     state.y = 0;
   }
+}
+
+void stepUp(ViewState& state) {
+  --state.viewLevel;
+  if (!state.returnPositions.empty()) {
+    state.x = state.returnPositions.back().x;
+    state.y = state.returnPositions.back().y;
+    state.returnPositions.pop_back();
+  }
+  // The galaxy looks as it did only under its own tables; the system's stay
+  // in force on the levels below it.
+  if (state.viewLevel == GALAXY_LEVEL) buildNoiseTables(INITIAL_NOISE_SEED);
+}
+
+}  // namespace
+
+bool changeViewLevel(ViewState& state, std::int8_t step) {
+  if (step < 0 && state.viewLevel <= GALAXY_LEVEL) return false;
+  for (int n = 0; n < step; ++n) stepDown(state);
+  for (int n = 0; n > step && state.viewLevel > GALAXY_LEVEL; --n) stepUp(state);
+  state.changed = true;
+  return true;
 }
 
 void resetInputGates() {

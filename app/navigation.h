@@ -11,19 +11,27 @@ namespace glyphverse {
 inline constexpr double MOVE_INTERVAL = 0.01;
 inline constexpr double SLOW_MOVE_INTERVAL = 0.1;  // while Shift is held
 inline constexpr double LEVEL_INTERVAL = 0.5;
+// Space goes deeper (galaxy, star system, planet surface), Alt comes back up.
+inline constexpr std::int8_t SPACE_STEP = 1;
+inline constexpr std::int8_t ALT_STEP = -1;
 
 // The explorer at (x, y) on the galaxy level with no system entered.
 ViewState initViewState(std::int32_t x, std::int32_t y);
 
 // Reads the keys once per frame: arrows move one cell (wrapping at the world's
-// edges), paced by the move gate; Space and Alt step the view level, paced by
-// the level gate.
+// edges), paced by the move gate; Space goes one view level down into the
+// universe and Alt one level back up, paced by the level gate (Space first
+// when both are held).
 void handleInput(ViewState& state, Display& display);
 
-// Applies one view-level step and sets `changed`. Entering the star-system
-// level generates the system under the explorer (which rebuilds the noise
-// tables); entering the star-system or planet level starts at (0, 0).
-void changeViewLevel(ViewState& state, std::int8_t step);
+// Applies view-level steps and sets `changed`; returns false (and changes
+// nothing) for a step up from the galaxy, the top level. Stepping down
+// remembers the position left; entering the star-system level generates the
+// system under the explorer (which rebuilds the noise tables), and entering
+// the star-system or planet level starts at (0, 0). Stepping up restores the
+// position remembered for the level reached, keeps the current system, and on
+// reaching the galaxy rebuilds the galaxy's noise tables.
+bool changeViewLevel(ViewState& state, std::int8_t step);
 
 // Forgets the two repeat gates, so the next handleInput creates them afresh.
 void resetInputGates();

@@ -4,6 +4,7 @@
 
 #include "gen/noise.h"
 #include "gen/star_system.h"
+#include "gen/view_map.h"
 #include "tests/display/display_fixture.h"
 #include "world/geometry.h"
 
@@ -133,14 +134,73 @@ TEST_F(Navigation, HeldLevelKeyStepsOncePerHalfSecond) {
   EXPECT_EQ(steps, 4);  // at 0.504, 1.008, 1.512 and 2.016 s
 }
 
-TEST_F(Navigation, BothLevelKeysInOneOpenFrameStepTwice) {
+TEST_F(Navigation, SpaceThenAltInOneOpenFrameComesBackToTheGalaxy) {
+  state.x = 40;
+  state.y = 2;
+  const NoiseTables galaxy = noiseTables();
   hold({SCAN_SPACE, SCAN_ALT});
-  frameAt(100.0);
   frameAt(101.0);
+  EXPECT_EQ(state.viewLevel, GALAXY_LEVEL);
+  EXPECT_TRUE(state.changed);  // two steps, one map replacement
+  EXPECT_EQ(state.x, 40);
+  EXPECT_EQ(state.y, 2);
+  EXPECT_EQ(state.system.seed, cellSeed(40, 2));  // the system was entered on the way
+  EXPECT_EQ(noiseTables(), galaxy);
+  EXPECT_TRUE(state.returnPositions.empty());
+}
+
+TEST_F(Navigation, AltOnTheGalaxyChangesNothing) {
+  hold({SCAN_ALT});
+  frameAt(101.0);
+  EXPECT_EQ(state.viewLevel, GALAXY_LEVEL);
+  EXPECT_FALSE(state.changed);
+  EXPECT_EQ(state.x, 10);
+  hold({SCAN_SPACE});  // the level gate did not restart: Space acts at once
+  frameAt(101.001);
+  EXPECT_EQ(state.viewLevel, SYSTEM_LEVEL);
+  EXPECT_FALSE(changeViewLevel(state = initViewState(3, 4), ALT_STEP));
+  EXPECT_EQ(state.viewLevel, GALAXY_LEVEL);
+}
+
+// Down to a planet and back up restores each level as it was left.
+TEST_F(Navigation, TheWayBackUpRestoresEachLevel) {
+  const ViewState startUp = initViewState(1234, 5678);
+  const NoiseTables galaxyTables = noiseTables();
+  ViewMap startUpMap = initViewMap(startUp.x, startUp.y);
+  assembleViewMap(startUpMap, startUp);
+
+  state = startUp;
+  changeViewLevel(state, SPACE_STEP);  // into the system at (1234, 5678)
+  const StarSystem system = state.system;
+  const NoiseTables systemTables = noiseTables();
+  state.x = 17;
+  state.y = -4;
+  changeViewLevel(state, SPACE_STEP);  // onto its planet
   EXPECT_EQ(state.viewLevel, PLANET_LEVEL);
-  EXPECT_TRUE(state.changed);
   EXPECT_EQ(state.x, 0);
-  EXPECT_EQ(state.y, 0);
+  state.x = 300;
+  changeViewLevel(state, SPACE_STEP);  // a level without content keeps the position
+  EXPECT_EQ(state.x, 300);
+  state.x = 301;
+
+  changeViewLevel(state, ALT_STEP);
+  EXPECT_EQ(state.viewLevel, PLANET_LEVEL);
+  EXPECT_EQ(state.x, 300);
+  changeViewLevel(state, ALT_STEP);
+  EXPECT_EQ(state.viewLevel, SYSTEM_LEVEL);
+  EXPECT_EQ(state.x, 17);
+  EXPECT_EQ(state.y, -4);
+  EXPECT_EQ(state.system, system);  // kept, not generated from planet coordinates
+  EXPECT_EQ(noiseTables(), systemTables);
+
+  changeViewLevel(state, ALT_STEP);
+  EXPECT_EQ(state.viewLevel, GALAXY_LEVEL);
+  EXPECT_EQ(state.x, startUp.x);
+  EXPECT_EQ(state.y, startUp.y);
+  EXPECT_EQ(noiseTables(), galaxyTables);
+  ViewMap map = initViewMap(state.x, state.y);
+  assembleViewMap(map, state);
+  EXPECT_EQ(map, startUpMap);
 }
 
 TEST_F(Navigation, EnteringASystemTakesTheGalaxyCellAndStartsAtTheOrigin) {

@@ -25,8 +25,10 @@ TEST(SnapshotArguments, Defaults) {
 }
 
 TEST(SnapshotArguments, ScriptSteps) {
-  const auto steps = parseScript(" wait 3;hold up+shift 2 ; type esc; type q;type enter;");
-  ASSERT_EQ(steps.size(), 5u);
+  const auto steps =
+      parseScript(" wait 3;hold up+shift 2 ; type esc; type q;type enter;hold alt 1");
+  ASSERT_EQ(steps.size(), 6u);
+  EXPECT_EQ(steps[5].scanCodes, (std::vector<int>{SCAN_ALT}));
   EXPECT_EQ(steps[0].kind, ScriptStep::Kind::wait);
   EXPECT_EQ(steps[0].frames, 3);
   EXPECT_EQ(steps[1].kind, ScriptStep::Kind::hold);
@@ -77,6 +79,28 @@ TEST(Snapshot, EnteringTheSystemAtTenTenAndMovingRight) {
   EXPECT_EQ(snapshotJson(result),
             "{\"x\":3,\"y\":0,\"viewLevel\":3,\"nebIntens\":14,\"systemName\":\"" +
                 result.state.system.name + "\",\"starCount\":5,\"planetCount\":0,\"frames\":34}");
+}
+
+// The map region of a frame: pixels 50 to 537 on both axes.
+std::vector<Color> mapRegion(const Image& frame) {
+  std::vector<Color> region;
+  for (int y = 50; y <= 537; ++y) {
+    for (int x = 50; x <= 537; ++x) region.push_back(frame.at(x, y));
+  }
+  return region;
+}
+
+TEST(Snapshot, AltReturnsToTheGalaxyAsItWasLeft) {
+  const SnapshotResult before = runSnapshot(options({"--start", "40,2"}));
+  const SnapshotResult back = runSnapshot(
+      options({"--start", "40,2", "--script",
+               "wait 30; hold space 1; hold right 5; wait 30; hold space 1; wait 30; hold alt 1; "
+               "wait 30; hold alt 1; wait 30; hold alt 1"}));
+  EXPECT_EQ(back.state.viewLevel, 2);
+  EXPECT_EQ(back.state.x, 40);
+  EXPECT_EQ(back.state.y, 2);
+  EXPECT_EQ(back.state.system.nebIntens, 208);  // the last system entered
+  EXPECT_EQ(mapRegion(back.frame), mapRegion(before.frame));
 }
 
 TEST(Snapshot, RunsOneFrameWithoutAScriptAndStopsAtEsc) {
