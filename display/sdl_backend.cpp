@@ -2,11 +2,13 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
 #include "display/cp437.h"
 #include "display/sdl_keys.h"
+#include "display/window_scale.h"
 
 namespace glyphverse {
 namespace {
@@ -28,6 +30,8 @@ class SdlBackend final : public DisplayBackend {
  private:
   void handleEvent(const SDL_Event& event, Keyboard& keys);
   void present(const Image& page);
+  void fitToDisplayDensity(int width, int height);
+  void toggleFullScreen();
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -51,8 +55,9 @@ Surface SdlBackend::open(int width, int height, const std::string& title) {
     return Surface::none;
   }
   videoStarted_ = true;
-  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                             height, SDL_WINDOW_SHOWN);
+  window_ =
+      SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                       SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (window_ != nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (renderer_ != nullptr) {
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
@@ -65,9 +70,37 @@ Surface SdlBackend::open(int width, int height, const std::string& title) {
   }
   // Pages keep an alpha byte (tiles write alpha 0); the window shows colour only.
   SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+  fitToDisplayDensity(width, height);
   SDL_StartTextInput();
   focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
   return Surface::window;
+}
+
+// Where the system scales windows itself (the drawable is larger than the
+// window), the page already looks its intended size. Elsewhere a dense display
+// gets a window a whole number of times larger, as far as the screen allows.
+void SdlBackend::fitToDisplayDensity(int width, int height) {
+  int drawableWidth = 0;
+  int drawableHeight = 0;
+  SDL_GetRendererOutputSize(renderer_, &drawableWidth, &drawableHeight);
+  if (drawableWidth != width) return;
+  const int display = SDL_GetWindowDisplayIndex(window_);
+  float dpi = 0.0f;
+  SDL_Rect usable{};
+  if (display < 0 || SDL_GetDisplayDPI(display, &dpi, nullptr, nullptr) != 0 ||
+      SDL_GetDisplayUsableBounds(display, &usable) != 0) {
+    return;
+  }
+  const int scale = std::min(densityScale(dpi), wholeScale(width, height, usable.w, usable.h));
+  if (scale <= 1) return;
+  SDL_SetWindowSize(window_, width * scale, height * scale);
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void SdlBackend::toggleFullScreen() {
+  const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  needsPresent_ = true;
 }
 
 void SdlBackend::close() {
@@ -137,6 +170,11 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
       }
       break;
     case SDL_KEYDOWN:
+      // F11 belongs to the window (Alt+Enter cannot: Alt is one of the explorer's keys).
+      if (event.key.keysym.scancode == SDL_SCANCODE_F11) {
+        if (event.key.repeat == 0) toggleFullScreen();
+        break;
+      }
       if (const int code = scanCodeOf(event.key.keysym.scancode); code >= 0 && focused_) {
         // Two services: the rest of this frame, and the flip that starts the next one.
         tapped_[code] = 2;
@@ -157,11 +195,18 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
   }
 }
 
+// The page, scaled by a whole factor without smoothing and centred on black.
 void SdlBackend::present(const Image& page) {
   SDL_UpdateTexture(texture_, nullptr, page.pixels.data(),
                     page.width * static_cast<int>(sizeof(Color)));
+  int outputWidth = 0;
+  int outputHeight = 0;
+  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+  const PixelRect place = scaledPageRect(page.width, page.height, outputWidth, outputHeight);
+  const SDL_Rect target{place.x, place.y, place.width, place.height};
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderCopy(renderer_, texture_, nullptr, &target);
   SDL_RenderPresent(renderer_);
 }
 

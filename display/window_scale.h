@@ -1,0 +1,26 @@
+#pragma once
+// Where a page goes in a window of any size: scaled by the largest whole
+// factor that fits, so every page pixel stays a crisp square, and centred.
+
+namespace glyphverse {
+
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// The largest whole factor (at least 1) by which a page fits the output.
+int wholeScale(int pageWidth, int pageHeight, int outputWidth, int outputHeight);
+
+// The page's rectangle in the output, centred; it overhangs an output smaller
+// than the page.
+PixelRect scaledPageRect(int pageWidth, int pageHeight, int outputWidth, int outputHeight);
+
+// The whole factor that makes a page look its intended size on a display of
+// the given density (96 dots per inch being factor 1).
+int densityScale(float dotsPerInch);
+
+}  // namespace glyphverse

@@ -1,0 +1,33 @@
+#include "display/window_scale.h"
+
+#include <gtest/gtest.h>
+
+namespace glyphverse {
+namespace {
+
+TEST(WindowScale, LargestWholeFactorThatFits) {
+  EXPECT_EQ(wholeScale(600, 600, 600, 600), 1);
+  EXPECT_EQ(wholeScale(600, 600, 1199, 2000), 1);
+  EXPECT_EQ(wholeScale(600, 600, 1300, 1250), 2);
+  EXPECT_EQ(wholeScale(600, 600, 3840, 2160), 3);
+  EXPECT_EQ(wholeScale(600, 600, 300, 300), 1);  // never below 1
+}
+
+TEST(WindowScale, PageIsCentred) {
+  EXPECT_EQ(scaledPageRect(600, 600, 600, 600), (PixelRect{0, 0, 600, 600}));
+  EXPECT_EQ(scaledPageRect(600, 600, 1300, 1250), (PixelRect{50, 25, 1200, 1200}));
+  EXPECT_EQ(scaledPageRect(600, 600, 3840, 2160), (PixelRect{1020, 180, 1800, 1800}));
+  EXPECT_EQ(scaledPageRect(600, 600, 500, 700), (PixelRect{-50, 50, 600, 600}));
+}
+
+TEST(WindowScale, DensityFactor) {
+  EXPECT_EQ(densityScale(96), 1);
+  EXPECT_EQ(densityScale(110), 1);
+  EXPECT_EQ(densityScale(144), 2);
+  EXPECT_EQ(densityScale(192), 2);
+  EXPECT_EQ(densityScale(288), 3);
+  EXPECT_EQ(densityScale(0), 1);  // unknown density
+}
+
+}  // namespace
+}  // namespace glyphverse
