@@ -59,10 +59,12 @@ TEST(SdlKeys, PressesWithoutTextQueueTheirCodes) {
   EXPECT_EQ(text(SDLK_END), "\xFFO");
   EXPECT_EQ(text(SDLK_PAGEUP), "\xFFI");
   EXPECT_EQ(text(SDLK_PAGEDOWN), "\xFFQ");
-  EXPECT_EQ(text(SDLK_F1), "\xFF;");   // 59
-  EXPECT_EQ(text(SDLK_F10), "\xFF" "D");  // 68
+  EXPECT_EQ(text(SDLK_F1), "\xFF;");  // 59
+  EXPECT_EQ(text(SDLK_F10),
+            "\xFF"
+            "D");  // 68
   EXPECT_EQ(text(SDLK_c, KMOD_LCTRL), "\x03");
-  EXPECT_EQ(text(SDLK_a), "none");      // typed text comes from the text event
+  EXPECT_EQ(text(SDLK_a), "none");  // typed text comes from the text event
   EXPECT_EQ(text(SDLK_SPACE), "none");
 }
 
