@@ -12,6 +12,7 @@ PACKAGES=(
   libpng-dev
   xvfb xdotool imagemagick
   openbox  # a window manager for the full-screen test under Xvfb
+  tmux     # a terminal for the test of the terminal fallback
 )
 
 missing=()
@@ -30,7 +31,7 @@ install-deps: this system has no apt-get, so the missing packages cannot be
 installed automatically. Install these (or your system's equivalents) by hand:
   a C++20 compiler, CMake 3.25 or later, Ninja, pkg-config,
   SDL2 (development files), GoogleTest and GoogleMock, Google Benchmark,
-  libpng (development files), Xvfb, xdotool, ImageMagick and Openbox.
+  libpng (development files), Xvfb, xdotool, ImageMagick, Openbox and tmux.
 Missing here by their Debian names: ${missing[*]}
 MSG
   exit 1

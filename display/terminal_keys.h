@@ -1,0 +1,76 @@
+#pragma once
+// How the bytes a terminal sends for keys become queued keys and pressed scan
+// codes. No I/O here: the caller reads the bytes and says when they came.
+//
+// The Esc key and the start of an escape sequence are the same byte, so an
+// Esc waits: bytes that follow it continue a sequence, and only an Esc that
+// nothing followed for ESCAPE_TIMEOUT_SECONDS is the Esc key. The timeout is
+// judged by flush, never by feed, so a sequence whose bytes came in separate
+// reads still joins up even when the program was busy between the reads.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/keyboard.h"
+
+namespace glyphverse {
+
+struct TerminalKeyEvent {
+  KeyCode key;
+  // Scan codes this press holds down, ascending: the key's own (arrows,
+  // Space) and the modifiers the terminal reported.
+  std::vector<int> scanCodes;
+
+  friend bool operator==(const TerminalKeyEvent&, const TerminalKeyEvent&) = default;
+};
+
+class TerminalKeyParser {
+ public:
+  // Terminals send a whole sequence in one write; a gap this long after an
+  // Esc means the Esc key itself.
+  static constexpr double ESCAPE_TIMEOUT_SECONDS = 0.03;
+  // Key sequences are short. Beyond this the rest is skipped up to the final
+  // byte, so no stream of bytes can grow the parser without bound.
+  static constexpr std::size_t MAX_SEQUENCE_BYTES = 32;
+
+  // The keys that `bytes`, read at `now`, complete. Bytes that may begin a
+  // longer sequence or character wait for the next feed or flush.
+  std::vector<TerminalKeyEvent> feed(std::string_view bytes, double now);
+  // Once ESCAPE_TIMEOUT_SECONDS have passed since the last bytes, the waiting
+  // bytes are settled: a lone Esc becomes the Esc key, an unfinished
+  // sequence or character is dropped.
+  std::vector<TerminalKeyEvent> flush(double now);
+  // True while bytes wait for the rest of a sequence or character.
+  bool waiting() const { return state_ != State::ground; }
+
+ private:
+  enum class State { ground, escape, csi, ss3, linuxFunction, utf8 };
+
+  void consume(std::uint8_t byte);
+  void typed(std::uint8_t byte, bool alt);
+  void afterEscape(std::uint8_t byte);
+  void inSequence(std::uint8_t byte);
+  void afterLinuxFunction(std::uint8_t byte);
+  void finishSequence(std::uint8_t finalByte);
+  void startUtf8(std::uint8_t lead, bool alt);
+  void continueUtf8(std::uint8_t byte);
+  void settleTimedOut();
+  void reset();
+  void emit(KeyCode key, bool alt, std::vector<int> scanCodes = {});
+
+  State state_ = State::ground;
+  // ESC ESC: Alt on the sequence that follows, or else two Esc keys.
+  bool escapeDoubled_ = false;
+  std::string sequence_;  // parameter and intermediate bytes of a sequence
+  bool sequenceTooLong_ = false;
+  std::string utf8_;
+  std::size_t utf8Length_ = 0;
+  bool utf8Alt_ = false;
+  double lastBytesAt_ = 0.0;
+  std::vector<TerminalKeyEvent> events_;
+};
+
+}  // namespace glyphverse
