@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <string_view>
 
 #include "display/cp437.h"
 #include "display/sdl_keys.h"
@@ -55,6 +56,14 @@ Surface SdlBackend::open(int width, int height, const std::string& title) {
     return Surface::none;
   }
   videoStarted_ = true;
+  // Without a display server SDL falls back to drivers that draw nowhere.
+  const char* driverName = SDL_GetCurrentVideoDriver();
+  const std::string_view driver = driverName != nullptr ? driverName : "";
+  if (driver == "offscreen" || driver == "dummy") {
+    std::fprintf(stderr, "%s: no window (no display server)\n", title.c_str());
+    close();
+    return Surface::none;
+  }
   window_ =
       SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                        SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
