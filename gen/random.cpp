@@ -63,13 +63,13 @@ double RandomSource::nextDouble() {
 }
 
 std::int32_t RandomSource::nextInt(std::int32_t lo, std::int32_t hi) {
-  // The span is taken in 64 bits so that no range overflows; for every range
-  // with lo <= hi below 2^31 values this is the signed 32-bit span itself.
-  const std::int64_t n = static_cast<std::int64_t>(hi) - lo + 1;
-  const std::int64_t y = nextOutput();
-  // floor(y * n / 2^32); y * n fits in 64 bits for |n| <= 2^32, and the
-  // arithmetic shift rounds toward minus infinity for a negative n as well.
-  return static_cast<std::int32_t>(lo + ((y * n) >> 32));
+  const std::uint64_t y = nextOutput();
+  // The span is taken in 64 bits so that even the full 32-bit range (2^32
+  // values) does not overflow; for every other range it is the 32-bit span.
+  // An empty range (hi below lo) still uses its output and gives lo.
+  if (hi < lo) return lo;
+  const std::uint64_t n = static_cast<std::uint64_t>(static_cast<std::int64_t>(hi) - lo + 1);
+  return static_cast<std::int32_t>(lo + static_cast<std::int64_t>((y * n) >> 32));
 }
 
 RandomSource& randomSource() {

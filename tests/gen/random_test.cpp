@@ -131,6 +131,16 @@ TEST(RandomSource, FullIntegerRangeDoesNotOverflow) {
   }
 }
 
+TEST(RandomSource, EmptyRangeGivesItsLowEndAndStillUsesAnOutput) {
+  RandomSource a;
+  RandomSource b;
+  a.seed(11);
+  b.seed(11);
+  EXPECT_EQ(a.nextInt(5, 4), 5);
+  b.nextOutput();
+  EXPECT_EQ(a.nextOutput(), b.nextOutput());
+}
+
 TEST(RandomSource, ReseedingRestartsTheSequence) {
   RandomSource source;
   source.seed(123);
