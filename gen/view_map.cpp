@@ -34,8 +34,10 @@ void shiftLayer(std::array<Cell, N>& layer, std::int64_t offset) {
 int assembleViewMap(ViewMap& map, const ViewState& state) {
   const std::int64_t shiftX = static_cast<std::int64_t>(state.x) - map.originX;
   const std::int64_t shiftY = static_cast<std::int64_t>(state.y) - map.originY;
+  // A longer shift leaves no old cell on the map.
+  constexpr std::int64_t REUSE_LIMIT = 2 * MAP_RADIUS;
   const bool reuse =
-      !map.rebuildAll && std::abs(shiftX) <= 2 * MAP_RADIUS && std::abs(shiftY) <= 2 * MAP_RADIUS;
+      !map.rebuildAll && std::abs(shiftX) <= REUSE_LIMIT && std::abs(shiftY) <= REUSE_LIMIT;
 
   // Which cells need generating: whole columns that scrolled in, and within
   // the other columns the rows that scrolled in.
