@@ -35,7 +35,7 @@ int assembleViewMap(ViewMap& map, const ViewState& state) {
   const std::int64_t shiftX = static_cast<std::int64_t>(state.x) - map.originX;
   const std::int64_t shiftY = static_cast<std::int64_t>(state.y) - map.originY;
   // A longer shift leaves no old cell on the map.
-  constexpr std::int64_t REUSE_LIMIT = 2 * MAP_RADIUS;
+  constexpr std::int64_t REUSE_LIMIT = std::int64_t{2} * MAP_RADIUS;
   const bool reuse =
       !map.rebuildAll && std::abs(shiftX) <= REUSE_LIMIT && std::abs(shiftY) <= REUSE_LIMIT;
 
