@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keys sent to a real window: a held Right arrow is seen as scan code 77 and
-# queues (255, 'M') while it repeats; typed text arrives in code page 437; Esc
-# ends the program with status 0.
+# queues (255, 'M') while it repeats; typed text arrives in code page 437; Alt
+# and F10 are ordinary keys that keep the focus; the close button queues
+# (255, 'k') and leaves the window open; Esc ends the program with status 0.
 set -u
 probe=$1
 source "$(dirname "$0")/xvfb_lib.sh"
@@ -25,6 +26,26 @@ for expected in 'key 61' 'key 40' 'key 0D' 'key 20'; do
   grep -q "^$expected\$" "$E2E_DIR/app.out" || fail "missing '$expected': $(cat "$E2E_DIR/app.out")"
 done
 
+xdotool key Escape
+wait_app 5
+[[ $APP_STATUS -eq 0 ]] || fail "exit status $APP_STATUS after Esc"
+
+# Under a window manager: Alt+F4 is its close button.
+openbox --sm-disable >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+sleep 0.5
+start_app "$probe"
+find_window key_probe
+xdotool key alt F10
+sleep 0.3
+[[ $(xdotool getwindowfocus) == "$WINDOW" ]] || fail "Alt or F10 took the focus away"
+grep -q '^key FF 44$' "$E2E_DIR/app.out" || fail "F10 queued nothing: $(cat "$E2E_DIR/app.out")"
+xdotool key alt+F4
+sleep 0.5
+grep -q '^key FF 6B$' "$E2E_DIR/app.out" || fail "the close button queued nothing"
+kill -0 "$APP_PID" 2>/dev/null || fail "the close button ended the program"
+xdotool search --name '^key_probe$' >/dev/null || fail "the close button closed the window"
+xdotool windowfocus --sync "$WINDOW"
 xdotool key Escape
 wait_app 5
 [[ $APP_STATUS -eq 0 ]] || fail "exit status $APP_STATUS after Esc"
