@@ -1,12 +1,15 @@
 #include "display/display.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <thread>
 #include <utility>
 
 #include "display/font.h"
 #include "display/number_format.h"
+#include "display/steady_clock.h"
 
 namespace glyphverse {
 namespace {
@@ -224,19 +227,29 @@ void Display::drawText(Image& target, float x, float y, std::string_view text, C
   drawString(target, toPixel(x), toPixel(y), text, color);
 }
 
+// The open backend keeps time; before one is open (or after it closed), the
+// first candidate does.
+DisplayBackend* Display::timeKeeper() const {
+  if (backend_ != nullptr) return backend_;
+  return candidates_.empty() ? nullptr : candidates_.front().get();
+}
+
 std::string Display::readKey() {
   const auto key = keyboard_.pop();
   return key ? key->text() : std::string();
 }
 
 double Display::timerSeconds() {
-  DisplayBackend* clock = backend_ != nullptr ? backend_ : candidates_.front().get();
-  return clock->seconds();
+  DisplayBackend* clock = timeKeeper();
+  return clock != nullptr ? clock->seconds() : steadySeconds();
 }
 
 void Display::sleepFor(int milliseconds) {
-  DisplayBackend* sleeper = backend_ != nullptr ? backend_ : candidates_.front().get();
-  sleeper->sleepMillis(std::max(0, milliseconds));
+  if (DisplayBackend* sleeper = timeKeeper()) {
+    sleeper->sleepMillis(std::max(0, milliseconds));
+  } else {
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, milliseconds)));
+  }
   if (backend_ != nullptr) {
     backend_->service(pages_.empty() ? nullptr : &pages_[visiblePage_], false, keyboard_);
   }

@@ -88,6 +88,7 @@ class Display {
 
  private:
   Image* workImage();
+  DisplayBackend* timeKeeper() const;
   void printCharacter(std::uint8_t code);
   void drawCell(int row, int column, std::uint8_t code);
 

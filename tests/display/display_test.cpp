@@ -286,6 +286,14 @@ TEST(Clock, SleepMovesTheManualClockAndTimerReadsIt) {
   EXPECT_DOUBLE_EQ(h.display.timerSeconds(), 5.02);
 }
 
+TEST(Clock, WorksWithoutAnyBackend) {
+  Display display(std::vector<std::unique_ptr<DisplayBackend>>{}, "none");
+  EXPECT_NE(display.openScreen(600, 600, 32, 2, 0, 0), 0);
+  const double before = display.timerSeconds();
+  display.sleepFor(1);
+  EXPECT_GT(display.timerSeconds(), before);
+}
+
 TEST(Clock, RealClockIsMonotonic) {
   Display display(std::make_unique<HeadlessBackend>());
   display.openScreen(8, 8, 32, 1, 0, 0);
