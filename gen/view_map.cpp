@@ -29,6 +29,24 @@ void shiftLayer(std::array<Cell, N>& layer, std::int64_t offset) {
   std::memmove(destination, source, moved * sizeof(Cell));
 }
 
+// Generates whole new columns, and the new rows within the other columns.
+int generateNewCells(ViewMap& map, const ViewState& state, const std::bitset<MAP_SIDE>& newColumns,
+                     const std::bitset<MAP_SIDE>& newRows) {
+  CellBatch batch(state, newColumns.any() ? std::bitset<MAP_SIDE>().set() : newRows);
+  int generated = 0;
+  for (int i = -MAP_RADIUS; i <= MAP_RADIUS; ++i) {
+    const bool wholeColumn = newColumns[i + MAP_RADIUS];
+    if (!wholeColumn && newRows.none()) continue;
+    batch.startColumn(i);
+    for (int j = -MAP_RADIUS; j <= MAP_RADIUS; ++j) {
+      if (!wholeColumn && !newRows[j + MAP_RADIUS]) continue;
+      batch.generate(i, j, map);
+      ++generated;
+    }
+  }
+  return generated;
+}
+
 }  // namespace
 
 int assembleViewMap(ViewMap& map, const ViewState& state) {
@@ -55,18 +73,9 @@ int assembleViewMap(ViewMap& map, const ViewState& state) {
     shiftLayer(map.foreground, offset);
   }
 
-  CellBatch batch(state, newColumns.any() ? std::bitset<MAP_SIDE>().set() : newRows);
-  int generated = 0;
-  for (int i = -MAP_RADIUS; i <= MAP_RADIUS; ++i) {
-    const bool wholeColumn = newColumns[i + MAP_RADIUS];
-    if (!wholeColumn && newRows.none()) continue;
-    batch.startColumn(i);
-    for (int j = -MAP_RADIUS; j <= MAP_RADIUS; ++j) {
-      if (!wholeColumn && !newRows[j + MAP_RADIUS]) continue;
-      batch.generate(i, j, map);
-      ++generated;
-    }
-  }
+  // Most frames move nothing: then there is nothing to prepare either.
+  const int generated =
+      newColumns.none() && newRows.none() ? 0 : generateNewCells(map, state, newColumns, newRows);
 
   map.originX = state.x;
   map.originY = state.y;
