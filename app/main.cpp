@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/explorer.h"
-#include "display/console_backend.h"
+#include "display/terminal/console_backend.h"
 #include "display/display.h"
-#include "display/sdl_backend.h"
+#include "display/sdl/sdl_backend.h"
 
 int main(int argc, char** argv) {
   using namespace glyphverse;

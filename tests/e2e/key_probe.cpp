@@ -7,7 +7,7 @@
 
 #include "display/display.h"
 #include "display/keyboard.h"
-#include "display/sdl_backend.h"
+#include "display/sdl/sdl_backend.h"
 
 int main(int /*argc*/, char** argv) {
   using namespace glyphverse;

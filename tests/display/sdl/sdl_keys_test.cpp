@@ -1,4 +1,4 @@
-#include "display/sdl_keys.h"
+#include "display/sdl/sdl_keys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "display/console_backend.h"
+#include "display/terminal/console_backend.h"
 
 #include <fcntl.h>
 #include <poll.h>

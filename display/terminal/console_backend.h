@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "display/backend.h"
-#include "display/terminal_keys.h"
+#include "display/terminal/terminal_keys.h"
 
 namespace glyphverse {
 

@@ -1,4 +1,4 @@
-#include "display/sdl_backend.h"
+#include "display/sdl/sdl_backend.h"
 
 #include <SDL2/SDL.h>
 
@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "display/cp437.h"
-#include "display/sdl_keys.h"
+#include "display/sdl/sdl_keys.h"
 #include "display/window_scale.h"
 
 namespace glyphverse {

@@ -1,4 +1,4 @@
-#include "display/terminal_keys.h"
+#include "display/terminal/terminal_keys.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "display/console_backend.h"
+#include "display/terminal/console_backend.h"
 
 #include <poll.h>
 #include <sys/ioctl.h>
