@@ -92,13 +92,16 @@ int Display::openScreen(int width, int height, int /*depth*/, int pageCount, int
   cursorColumn_ = 1;
   foreColor_ = DEFAULT_FOREGROUND;
   backColor_ = DEFAULT_BACKGROUND;
-  if (surface_ == Surface::window) {
+  if (surface_ == Surface::pages) {
     pages_.assign(static_cast<std::size_t>(pageCount), Image(width, height, DEFAULT_BACKGROUND));
-    backend_->service(&pages_[0], true, keyboard_);
+    text_ = &pageText_;
   } else {
-    backend_->consoleClear(backColor_);
+    TextSink* terminal = backend_->terminalText();
+    text_ = terminal != nullptr ? terminal : &noText_;
   }
-  return surface_ == Surface::window ? 0 : 1;
+  text_->clearText(backColor_);
+  if (hasPages()) backend_->service(visibleImage(), true, keyboard_);  // shows the first page
+  return 0;
 }
 
 void Display::setPages(int work, int visible) {
@@ -108,7 +111,7 @@ void Display::setPages(int work, int visible) {
   const bool visibleChanged = visible >= 0 && visible < count && visible != visiblePage_;
   if (visibleChanged) visiblePage_ = visible;
   if (backend_ != nullptr) {
-    backend_->service(pages_.empty() ? nullptr : &pages_[visiblePage_], visibleChanged, keyboard_);
+    backend_->service(visibleImage(), visibleChanged, keyboard_);
   }
 }
 
@@ -116,18 +119,19 @@ Image* Display::workImage() {
   return pages_.empty() ? nullptr : &pages_[static_cast<std::size_t>(workPage_)];
 }
 
+const Image* Display::visibleImage() const {
+  return pages_.empty() ? nullptr : &pages_[static_cast<std::size_t>(visiblePage_)];
+}
+
 void Display::clearScreen() {
   cursorRow_ = 1;
   cursorColumn_ = 1;
-  if (Image* page = workImage()) {
-    std::fill(page->pixels.begin(), page->pixels.end(), backColor_);
-  } else if (surface_ == Surface::console) {
-    backend_->consoleClear(backColor_);
-  }
+  if (Image* page = workImage()) std::fill(page->pixels.begin(), page->pixels.end(), backColor_);
+  text_->clearText(backColor_);
 }
 
 std::unique_ptr<Image> Display::createImage(int width, int height) const {
-  if (surface_ != Surface::window || width <= 0 || height <= 0) return nullptr;
+  if (!hasPages() || width <= 0 || height <= 0) return nullptr;
   return std::make_unique<Image>(width, height, IMAGE_FILL);
 }
 
@@ -164,20 +168,18 @@ void Display::setTextColor(Color color) {
   foreColor_ = color;
 }
 
-void Display::drawCell(int row, int column, std::uint8_t code) {
-  if (row < 1 || row > textRows_ || column < 1 || column > textColumns_) return;
-  if (Image* page = workImage()) {
-    const GlyphRows& glyph = FONT_8X8[code];
-    const int x = (column - 1) * GLYPH_SIZE;
-    const int y = (row - 1) * GLYPH_SIZE;
-    for (int r = 0; r < GLYPH_SIZE; ++r) {
-      Color* line = &page->at(x, y + r);
-      for (int c = 0; c < GLYPH_SIZE; ++c) {
-        line[c] = (glyph[r] & (0x80 >> c)) != 0 ? foreColor_ : backColor_;
-      }
-    }
-  } else if (surface_ == Surface::console) {
-    backend_->consolePutChar(row, column, code, foreColor_, backColor_);
+// The page's cells are cleared with the page itself.
+void Display::PageText::clearText(Color /*background*/) {}
+
+void Display::PageText::putText(int row, int column, std::uint8_t code, Color fore, Color back) {
+  Image* page = display_.workImage();
+  if (page == nullptr) return;
+  const GlyphRows& glyph = FONT_8X8[code];
+  const int x = (column - 1) * GLYPH_SIZE;
+  const int y = (row - 1) * GLYPH_SIZE;
+  for (int r = 0; r < GLYPH_SIZE; ++r) {
+    Color* line = &page->at(x, y + r);
+    for (int c = 0; c < GLYPH_SIZE; ++c) line[c] = (glyph[r] & (0x80 >> c)) != 0 ? fore : back;
   }
 }
 
@@ -189,7 +191,9 @@ void Display::printCharacter(std::uint8_t code) {
     // Past the last row nothing more is drawn; the row stops counting there.
     cursorRow_ = std::min(cursorRow_ + 1, textRows_ + 1);
   } else {
-    drawCell(cursorRow_, cursorColumn_, code);
+    if (cursorRow_ <= textRows_ && cursorColumn_ <= textColumns_) {
+      text_->putText(cursorRow_, cursorColumn_, code, foreColor_, backColor_);
+    }
     if (++cursorColumn_ > textColumns_) {
       cursorColumn_ = 1;
       cursorRow_ = std::min(cursorRow_ + 1, textRows_ + 1);
@@ -198,7 +202,6 @@ void Display::printCharacter(std::uint8_t code) {
 }
 
 void Display::printText(std::string_view text, bool lineEnd) {
-  if (surface_ == Surface::none) return;
   for (const char c : text) printCharacter(static_cast<std::uint8_t>(c));
   if (lineEnd) {
     printCharacter('\r');
@@ -223,7 +226,7 @@ void Display::drawText(float x, float y, std::string_view text, Color color) {
 }
 
 void Display::drawText(Image& target, float x, float y, std::string_view text, Color color) const {
-  if (surface_ != Surface::window) return;
+  if (!hasPages()) return;
   drawString(target, toPixel(x), toPixel(y), text, color);
 }
 
@@ -251,7 +254,7 @@ void Display::sleepFor(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, milliseconds)));
   }
   if (backend_ != nullptr) {
-    backend_->service(pages_.empty() ? nullptr : &pages_[visiblePage_], false, keyboard_);
+    backend_->service(visibleImage(), false, keyboard_);
   }
 }
 
@@ -259,6 +262,7 @@ void Display::close() {
   if (backend_ != nullptr) backend_->close();
   backend_ = nullptr;
   surface_ = Surface::none;
+  text_ = &noText_;
   pages_.clear();
 }
 

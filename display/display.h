@@ -35,10 +35,12 @@ class Display {
   Display(const Display&) = delete;
   Display& operator=(const Display&) = delete;
 
-  // Opens the window with `pageCount` pages, all DEFAULT_BACKGROUND, page 0
-  // both work and visible page. Returns 0 on success; non-zero when the size
-  // is not positive or no surface could be opened (the display then runs
-  // without pages).
+  // Opens the first surface a backend can open: `pageCount` pages, all
+  // DEFAULT_BACKGROUND, page 0 both work and visible page; or else a
+  // terminal's text grid. Where the text grid goes is settled here. Returns 0
+  // when a surface opened (surface() says which); 1 when the size is not
+  // positive, the display is open already or no backend could open one (the
+  // display then runs without one).
   int openScreen(int width, int height, int depth, int pageCount, int flags, int refreshRate);
   // Chooses the work page and the visible page. A negative argument keeps that
   // role (two negatives mean page 0 for both); one not below the page count
@@ -76,6 +78,7 @@ class Display {
   void close();
 
   Surface surface() const { return surface_; }
+  bool hasPages() const { return !pages_.empty(); }
   Keyboard& keyboard() { return keyboard_; }
   int pageCount() const { return static_cast<int>(pages_.size()); }
   const Image& page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
@@ -87,15 +90,35 @@ class Display {
   Color backColor() const { return backColor_; }
 
  private:
+  // The text grid drawn into the work page, 8 x 8 pixels a cell.
+  class PageText final : public TextSink {
+   public:
+    explicit PageText(Display& display) : display_(display) {}
+    void clearText(Color background) override;
+    void putText(int row, int column, std::uint8_t code, Color fore, Color back) override;
+
+   private:
+    Display& display_;
+  };
+  // With no surface the text goes nowhere.
+  class NoText final : public TextSink {
+   public:
+    void clearText(Color) override {}
+    void putText(int, int, std::uint8_t, Color, Color) override {}
+  };
+
   Image* workImage();
+  const Image* visibleImage() const;
   DisplayBackend* timeKeeper() const;
   void printCharacter(std::uint8_t code);
-  void drawCell(int row, int column, std::uint8_t code);
 
   std::vector<std::unique_ptr<DisplayBackend>> candidates_;
   DisplayBackend* backend_ = nullptr;
   std::string title_;
   Surface surface_ = Surface::none;
+  PageText pageText_{*this};
+  NoText noText_;
+  TextSink* text_ = &noText_;
   std::vector<Image> pages_;
   int workPage_ = 0;
   int visiblePage_ = 0;

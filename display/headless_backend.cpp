@@ -8,7 +8,7 @@
 namespace glyphverse {
 
 Surface HeadlessBackend::open(int /*width*/, int /*height*/, const std::string& /*title*/) {
-  return Surface::window;
+  return Surface::pages;
 }
 
 void HeadlessBackend::service(const Image* /*visible*/, bool visibleChanged, Keyboard& /*keys*/) {

@@ -7,18 +7,6 @@ std::string KeyCode::text() const {
   return std::string{static_cast<char>(SPECIAL_KEY_MARKER), static_cast<char>(code)};
 }
 
-bool Keyboard::isDown(int scanCode) const {
-  return scanCode >= 0 && scanCode < SCAN_CODE_COUNT && down_[scanCode];
-}
-
-void Keyboard::setDown(int scanCode, bool down) {
-  if (scanCode >= 0 && scanCode < SCAN_CODE_COUNT) down_[scanCode] = down;
-}
-
-void Keyboard::releaseAll() {
-  down_.fill(false);
-}
-
 void Keyboard::push(KeyCode key) {
   queue_[tail_] = key;
   tail_ = (tail_ + 1) % QUEUE_SLOTS;

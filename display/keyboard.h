@@ -51,16 +51,34 @@ struct KeyCode {
   friend constexpr bool operator==(const KeyCode&, const KeyCode&) = default;
 };
 
-class Keyboard {
+// Which keys are held, by scan code 0 to 127, as sampled for a frame.
+class HeldKeys {
  public:
   static constexpr int SCAN_CODE_COUNT = 128;
-  static constexpr int QUEUE_SLOTS = 16;  // one slot stays free: 15 keys wait at most
 
   // False outside 0..127.
-  bool isDown(int scanCode) const;
+  bool isDown(int scanCode) const {
+    return scanCode >= 0 && scanCode < SCAN_CODE_COUNT && down_[scanCode];
+  }
   // Ignored outside 0..127.
-  void setDown(int scanCode, bool down);
-  void releaseAll();
+  void setDown(int scanCode, bool down) {
+    if (scanCode >= 0 && scanCode < SCAN_CODE_COUNT) down_[scanCode] = down;
+  }
+  void releaseAll() { down_.fill(false); }
+
+ private:
+  std::array<bool, SCAN_CODE_COUNT> down_{};
+};
+
+class Keyboard {
+ public:
+  static constexpr int SCAN_CODE_COUNT = HeldKeys::SCAN_CODE_COUNT;
+  static constexpr int QUEUE_SLOTS = 16;  // one slot stays free: 15 keys wait at most
+
+  bool isDown(int scanCode) const { return held_.isDown(scanCode); }
+  void setDown(int scanCode, bool down) { held_.setDown(scanCode, down); }
+  void releaseAll() { held_.releaseAll(); }
+  const HeldKeys& held() const { return held_; }
 
   // When 15 keys wait already, the oldest one is dropped.
   void push(KeyCode key);
@@ -68,7 +86,7 @@ class Keyboard {
   int waiting() const;
 
  private:
-  std::array<bool, SCAN_CODE_COUNT> down_{};
+  HeldKeys held_;
   std::array<KeyCode, QUEUE_SLOTS> queue_{};
   int head_ = 0;  // oldest waiting key
   int tail_ = 0;  // next free slot

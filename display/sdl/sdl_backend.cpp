@@ -82,7 +82,7 @@ Surface SdlBackend::open(int width, int height, const std::string& title) {
   fitToDisplayDensity(width, height);
   SDL_StartTextInput();
   focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
-  return Surface::window;
+  return Surface::pages;
 }
 
 // Where the system scales windows itself (the drawable is larger than the

@@ -141,7 +141,7 @@ Surface ConsoleBackend::open(int width, int height, const std::string& /*title*/
   clearPending_ = false;  // the screen was just cleared, or is no terminal
   dirty_ = true;
   flushedOnce_ = false;
-  return Surface::console;
+  return Surface::terminal;
 }
 
 void ConsoleBackend::takeTerminal() {
@@ -311,7 +311,7 @@ void ConsoleBackend::appendCell(std::string& out, int row, int column, const Cel
   pen.column = character < 0x80 ? column + 1 : -1;
 }
 
-void ConsoleBackend::consoleClear(Color background) {
+void ConsoleBackend::clearText(Color background) {
   const Cell blank{' ', 0, rgbOf(background)};
   for (Cell& cell : cells_) {
     if (cell == blank) continue;
@@ -320,8 +320,7 @@ void ConsoleBackend::consoleClear(Color background) {
   }
 }
 
-void ConsoleBackend::consolePutChar(int row, int column, std::uint8_t code, Color fore,
-                                    Color back) {
+void ConsoleBackend::putText(int row, int column, std::uint8_t code, Color fore, Color back) {
   if (row < 1 || row > rows_ || column < 1 || column > columns_) return;
   // A blank shows no foreground, so its colour must not count as a change.
   const Cell cell{code, isBlank(code) ? 0 : rgbOf(fore), rgbOf(back)};

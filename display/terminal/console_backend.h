@@ -23,7 +23,7 @@
 
 namespace glyphverse {
 
-class ConsoleBackend final : public DisplayBackend {
+class ConsoleBackend final : public DisplayBackend, public TextSink {
  public:
   // Terminals report presses, never releases: a key counts as held for this
   // long after each press. It bridges a frame, yet a tap moves the explorer
@@ -50,8 +50,9 @@ class ConsoleBackend final : public DisplayBackend {
   // Puts the terminal back; harmless when done already.
   void close() override;
 
-  void consoleClear(Color background) override;
-  void consolePutChar(int row, int column, std::uint8_t code, Color fore, Color back) override;
+  TextSink* terminalText() override { return this; }
+  void clearText(Color background) override;
+  void putText(int row, int column, std::uint8_t code, Color fore, Color back) override;
 
  private:
   struct Cell {

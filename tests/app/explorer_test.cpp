@@ -43,7 +43,7 @@ class ExplorerRun : public ::testing::Test {
 
 TEST_F(ExplorerRun, StartsOnTheGalaxyAtTenTen) {
   Explorer explorer(h.display);
-  EXPECT_EQ(h.display.surface(), Surface::window);
+  EXPECT_EQ(h.display.surface(), Surface::pages);
   EXPECT_EQ(explorer.state().x, 10);
   EXPECT_EQ(explorer.state().y, 10);
   EXPECT_EQ(explorer.state().viewLevel, GALAXY_LEVEL);

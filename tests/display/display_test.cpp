@@ -22,7 +22,7 @@ TEST(ProgramTitle, FileNameWithoutDirectoryOrExtension) {
 TEST(OpenScreen, StartsWithBlackPagesAndDefaults) {
   HeadlessDisplay h;
   Display& d = h.display;
-  ASSERT_EQ(d.surface(), Surface::window);
+  ASSERT_EQ(d.surface(), Surface::pages);
   ASSERT_EQ(d.pageCount(), 2);
   for (int p = 0; p < 2; ++p) {
     EXPECT_EQ(d.page(p).width, 600);

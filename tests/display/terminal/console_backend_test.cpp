@@ -97,7 +97,7 @@ class PipedConsole : public testing::Test {
     ASSERT_EQ(::pipe(output_), 0);
     ::fcntl(output_[0], F_SETFL, O_NONBLOCK);
     backend_ = std::make_unique<ConsoleBackend>(keys_[0], output_[1], [this] { return now_; });
-    ASSERT_EQ(backend_->open(10 * 8, 3 * 8, "test"), Surface::console);
+    ASSERT_EQ(backend_->open(10 * 8, 3 * 8, "test"), Surface::terminal);
   }
   void TearDown() override {
     backend_.reset();
@@ -107,9 +107,9 @@ class PipedConsole : public testing::Test {
   // One frame of the program: clear, print, flip.
   std::string frame(std::string_view text, double seconds, Color fore = 0xFFFFFF) {
     now_ = seconds;
-    backend_->consoleClear(DEFAULT_BACKGROUND);
+    backend_->clearText(DEFAULT_BACKGROUND);
     for (std::size_t i = 0; i < text.size(); ++i) {
-      backend_->consolePutChar(1, 1 + int(i), std::uint8_t(text[i]), fore, 0x000080);
+      backend_->putText(1, 1 + int(i), std::uint8_t(text[i]), fore, 0x000080);
     }
     backend_->service(nullptr, false, keyboard_);
     return drain(output_[0]);
@@ -124,11 +124,11 @@ class PipedConsole : public testing::Test {
 
 TEST_F(PipedConsole, FirstFlushDrawsTheWholeGridInColour) {
   now_ = 0.0;
-  backend_->consoleClear(0x102030);
-  backend_->consolePutChar(2, 3, 1, 0xFF112233, 0x445566);
-  backend_->consolePutChar(3, 10, 176, 0xABCDEF, 0x000000);
-  backend_->consolePutChar(4, 1, 'x', 0, 0);   // outside the grid
-  backend_->consolePutChar(1, 11, 'x', 0, 0);  // outside the grid
+  backend_->clearText(0x102030);
+  backend_->putText(2, 3, 1, 0xFF112233, 0x445566);
+  backend_->putText(3, 10, 176, 0xABCDEF, 0x000000);
+  backend_->putText(4, 1, 'x', 0, 0);   // outside the grid
+  backend_->putText(1, 11, 'x', 0, 0);  // outside the grid
   backend_->service(nullptr, false, keyboard_);
   const std::string output = drain(output_[0]);
   const Screen screen = cellsWritten(output);
@@ -276,7 +276,7 @@ TEST(ConsoleBackendTerminal, RawWhileOpenAndRestoredOnceByClose) {
   const sighandler_t hangUpBefore = std::signal(SIGHUP, SIG_IGN);
   {
     ConsoleBackend backend(terminal.slave, terminal.slave);
-    ASSERT_EQ(backend.open(600, 600, "test"), Surface::console);
+    ASSERT_EQ(backend.open(600, 600, "test"), Surface::terminal);
     const termios raw = terminal.mode();
     EXPECT_EQ(raw.c_lflag & (ECHO | ICANON), 0u);
     EXPECT_NE(raw.c_lflag & ISIG, 0u);
@@ -333,7 +333,7 @@ TEST(ConsoleBackendTerminal, CellsOutsideTheTerminalAreNotWrittenUntilItGrows) {
   backend.open(80, 80, "test");
   Keyboard keyboard;
   for (int row = 1; row <= 10; ++row) {
-    for (int column = 1; column <= 10; ++column) backend.consolePutChar(row, column, 'x', 1, 2);
+    for (int column = 1; column <= 10; ++column) backend.putText(row, column, 'x', 1, 2);
   }
   backend.service(nullptr, false, keyboard);
   Screen screen = cellsWritten(drain(terminal.master, 50));
