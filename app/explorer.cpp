@@ -5,7 +5,6 @@
 #include "app/navigation.h"
 #include "display/keyboard.h"
 #include "gen/names.h"
-#include "gen/noise.h"
 #include "gen/view_map.h"
 #include "render/map_view.h"
 #include "render/tiles.h"
@@ -17,19 +16,18 @@ Explorer::Explorer(Display& display, std::int32_t startX, std::int32_t startY) :
   // The result is not checked: without a window the explorer runs on a terminal.
   display_.openScreen(SCREEN_SIZE, SCREEN_SIZE, 32, 2, 0, 0);
   page_ = 0;
-  buildNoiseTables(INITIAL_NOISE_SEED);
-  buildTerrainTiles(display_, TILE_SIZE);  // after the window: images need it
-  resetInputGates();
+  buildTerrainTiles(display_, CELL_SIZE);  // after the window: images need it
+  // The state starts on the galaxy with the galaxy's noise tables in force.
   state_ = initViewState(startX, startY);
-  frameMeterInit(meter_, display_);
+  frameMeterInit(meter_, display_.timerSeconds());
   map_ = initViewMap(state_.x, state_.y);
 }
 
 bool Explorer::runFrame() {
-  frameMeterUpdate(meter_, display_);
+  frameMeterUpdate(meter_, display_.timerSeconds());
   display_.setPages(page_, 1 - page_);
   display_.clearScreen();
-  handleInput(state_, display_);
+  handleInput(state_, display_.keyboard().held(), display_.timerSeconds(), gates_);
   if (state_.changed) {
     map_ = initViewMap(state_.x, state_.y);
     state_.changed = false;

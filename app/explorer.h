@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "app/navigation.h"
 #include "app/timing.h"
 #include "display/display.h"
 #include "world/view_map.h"
@@ -12,7 +13,6 @@ namespace glyphverse {
 
 inline constexpr Color TEXT_COLOR = 0xFF502828;
 inline constexpr int SCREEN_SIZE = 600;
-inline constexpr int TILE_SIZE = 8;
 inline constexpr std::int32_t START_X = 10;
 inline constexpr std::int32_t START_Y = 10;
 inline constexpr int MAP_LEFT = 50;
@@ -20,8 +20,8 @@ inline constexpr int MAP_TOP = 50;
 
 class Explorer {
  public:
-  // Start-up: opens the screen, builds the galaxy's noise tables and the
-  // terrain tiles, and places the explorer at (startX, startY) on the galaxy.
+  // Start-up: opens the screen, builds the terrain tiles and places the
+  // explorer at (startX, startY) on the galaxy, under the galaxy's tables.
   explicit Explorer(Display& display, std::int32_t startX = START_X, std::int32_t startY = START_Y);
 
   // One frame: input, map, drawing, text display, page flip, sleep and the
@@ -43,6 +43,7 @@ class Explorer {
   int page_ = 0;
   ViewState state_;
   FrameMeter meter_;
+  InputGates gates_;
   ViewMap map_;
 };
 

@@ -1,34 +1,19 @@
 #include "app/navigation.h"
 
-#include <optional>
-
-#include "app/timing.h"
-#include "display/keyboard.h"
-#include "gen/cells.h"
 #include "gen/noise.h"
 #include "gen/star_system.h"
+#include "world/geometry.h"
 
 namespace glyphverse {
 namespace {
 
-struct InputGates {
-  RepeatTimer move;
-  RepeatTimer level;
-};
-
-// Created on the first handleInput, so their clocks start with the first frame.
-std::optional<InputGates> gates;
-
-InputGates& inputGates(Display& display) {
-  if (!gates) {
-    gates.emplace();
-    repeatTimerInit(gates->move, MOVE_INTERVAL, true, display);
-    repeatTimerInit(gates->level, LEVEL_INTERVAL, true, display);
-  }
-  return *gates;
+void createGates(InputGates& gates, double now) {
+  repeatTimerInit(gates.move, MOVE_INTERVAL, true, now);
+  repeatTimerInit(gates.level, LEVEL_INTERVAL, true, now);
+  gates.created = true;
 }
 
-void applyMoves(ViewState& state, RepeatTimer& gate, Display& display) {
+void applyMoves(ViewState& state, RepeatTimer& gate, const HeldKeys& keys, double now) {
   struct Move {
     int scanCode;
     std::int32_t dx;
@@ -38,10 +23,10 @@ void applyMoves(ViewState& state, RepeatTimer& gate, Display& display) {
       {SCAN_UP, 0, -1}, {SCAN_DOWN, 0, 1}, {SCAN_LEFT, -1, 0}, {SCAN_RIGHT, 1, 0}};
   // Each arrow is tested on its own: two arrows move diagonally, opposite ones cancel.
   for (const Move& move : MOVES) {
-    if (!display.isKeyDown(move.scanCode)) continue;
+    if (!keys.isDown(move.scanCode)) continue;
     state.x += move.dx;
     state.y += move.dy;
-    repeatTimerRestart(gate, display);
+    repeatTimerRestart(gate, now);
   }
   state.x = wrapCoordinate(state.x);
   state.y = wrapCoordinate(state.y);
@@ -55,23 +40,24 @@ ViewState initViewState(std::int32_t x, std::int32_t y) {
   state.x = x;
   state.y = y;
   state.viewLevel = GALAXY_LEVEL;
+  buildNoiseTables(state.tables, INITIAL_NOISE_SEED);
   // Room for a few levels of depth, so stepping down does not allocate.
   state.returnPositions.reserve(8);
   return state;
 }
 
-void handleInput(ViewState& state, Display& display) {
-  InputGates& g = inputGates(display);
+void handleInput(ViewState& state, const HeldKeys& keys, double now, InputGates& gates) {
+  if (!gates.created) createGates(gates, now);
   // Set every frame, so that Shift also changes a wait already under way.
-  g.move.interval = display.isKeyDown(SCAN_SHIFT) ? SLOW_MOVE_INTERVAL : MOVE_INTERVAL;
-  if (repeatTimerReady(g.move, display)) applyMoves(state, g.move, display);
-  if (repeatTimerReady(g.level, display)) {
+  gates.move.interval = keys.isDown(SCAN_SHIFT) ? SLOW_MOVE_INTERVAL : MOVE_INTERVAL;
+  if (repeatTimerReady(gates.move, now)) applyMoves(state, gates.move, keys, now);
+  if (repeatTimerReady(gates.level, now)) {
     // A key that changes nothing (Alt on the galaxy) leaves the gate open.
-    if (display.isKeyDown(SCAN_SPACE) && changeViewLevel(state, SPACE_STEP)) {
-      repeatTimerRestart(g.level, display);
+    if (keys.isDown(SCAN_SPACE) && changeViewLevel(state, SPACE_STEP)) {
+      repeatTimerRestart(gates.level, now);
     }
-    if (display.isKeyDown(SCAN_ALT) && changeViewLevel(state, ALT_STEP)) {
-      repeatTimerRestart(g.level, display);
+    if (keys.isDown(SCAN_ALT) && changeViewLevel(state, ALT_STEP)) {
+      repeatTimerRestart(gates.level, now);
     }
   }
 }
@@ -83,7 +69,7 @@ void stepDown(ViewState& state) {
   ++state.viewLevel;
   if (state.viewLevel == SYSTEM_LEVEL) {
     StarSystem entered;
-    generateStarSystem(entered, state.x, state.y);
+    generateStarSystem(entered, state.tables, state.x, state.y);
     state.system = std::move(entered);
   }
   if (state.viewLevel == SYSTEM_LEVEL || state.viewLevel == PLANET_LEVEL) {
@@ -101,7 +87,7 @@ void stepUp(ViewState& state) {
   }
   // The galaxy looks as it did only under its own tables; the system's stay
   // in force on the levels below it.
-  if (state.viewLevel == GALAXY_LEVEL) buildNoiseTables(INITIAL_NOISE_SEED);
+  if (state.viewLevel == GALAXY_LEVEL) buildNoiseTables(state.tables, INITIAL_NOISE_SEED);
 }
 
 }  // namespace
@@ -112,10 +98,6 @@ bool changeViewLevel(ViewState& state, std::int8_t step) {
   for (int n = 0; n > step && state.viewLevel > GALAXY_LEVEL; --n) stepUp(state);
   state.changed = true;
   return true;
-}
-
-void resetInputGates() {
-  gates.reset();
 }
 
 }  // namespace glyphverse

@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-#include "display/display.h"
+#include "app/timing.h"
+#include "display/keyboard.h"
 #include "world/view_state.h"
 
 namespace glyphverse {
@@ -15,25 +16,31 @@ inline constexpr double LEVEL_INTERVAL = 0.5;
 inline constexpr std::int8_t SPACE_STEP = 1;
 inline constexpr std::int8_t ALT_STEP = -1;
 
-// The explorer at (x, y) on the galaxy level with no system entered.
+// The two repeat gates of the input handler: one pair per run, owned by the
+// explorer and created, armed, on the first handleInput.
+struct InputGates {
+  RepeatTimer move;
+  RepeatTimer level;
+  bool created = false;
+};
+
+// The explorer at (x, y) on the galaxy level with no system entered and the
+// galaxy's noise tables in force.
 ViewState initViewState(std::int32_t x, std::int32_t y);
 
-// Reads the keys once per frame: arrows move one cell (wrapping at the world's
-// edges), paced by the move gate; Space goes one view level down into the
-// universe and Alt one level back up, paced by the level gate (Space first
-// when both are held).
-void handleInput(ViewState& state, Display& display);
+// Reads this frame's held keys at clock reading `now`: arrows move one cell
+// (wrapping at the world's edges), paced by the move gate; Space goes one
+// view level down into the universe and Alt one level back up, paced by the
+// level gate (Space first when both are held).
+void handleInput(ViewState& state, const HeldKeys& keys, double now, InputGates& gates);
 
 // Applies view-level steps and sets `changed`; returns false (and changes
 // nothing) for a step up from the galaxy, the top level. Stepping down
 // remembers the position left; entering the star-system level generates the
-// system under the explorer (which rebuilds the noise tables), and entering
-// the star-system or planet level starts at (0, 0). Stepping up restores the
-// position remembered for the level reached, keeps the current system, and on
-// reaching the galaxy rebuilds the galaxy's noise tables.
+// system under the explorer (whose tables then come into force), and
+// entering the star-system or planet level starts at (0, 0). Stepping up
+// restores the position remembered for the level reached, keeps the current
+// system, and on reaching the galaxy brings back the galaxy's tables.
 bool changeViewLevel(ViewState& state, std::int8_t step);
-
-// Forgets the two repeat gates, so the next handleInput creates them afresh.
-void resetInputGates();
 
 }  // namespace glyphverse

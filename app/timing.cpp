@@ -5,14 +5,14 @@
 
 namespace glyphverse {
 
-void frameMeterInit(FrameMeter& meter, Display& display) {
-  meter.lastTime = display.timerSeconds();
+void frameMeterInit(FrameMeter& meter, double now) {
+  meter.lastTime = now;
   meter.frameTime = 0.0;
 }
 
-void frameMeterUpdate(FrameMeter& meter, Display& display) {
-  meter.frameTime = display.timerSeconds() - meter.lastTime;
-  meter.lastTime = display.timerSeconds();
+void frameMeterUpdate(FrameMeter& meter, double now) {
+  meter.frameTime = now - meter.lastTime;
+  meter.lastTime = now;
 }
 
 std::int32_t framesPerSecond(const FrameMeter& meter) {
@@ -22,22 +22,22 @@ std::int32_t framesPerSecond(const FrameMeter& meter) {
   return static_cast<std::int32_t>(rate);
 }
 
-void repeatTimerInit(RepeatTimer& timer, double interval, bool armed, Display& display) {
+void repeatTimerInit(RepeatTimer& timer, double interval, bool armed, double now) {
   timer = RepeatTimer{};
   timer.interval = interval;
   timer.armed = armed;
-  timer.lastFire = display.timerSeconds();
+  timer.lastFire = now;
 }
 
-bool repeatTimerReady(RepeatTimer& timer, Display& display) {
-  if (timer.armed && !(display.timerSeconds() > timer.lastFire + timer.interval)) return false;
+bool repeatTimerReady(RepeatTimer& timer, double now) {
+  if (timer.armed && !(now > timer.lastFire + timer.interval)) return false;
   timer.armed = false;
   return true;
 }
 
-void repeatTimerRestart(RepeatTimer& timer, Display& display) {
+void repeatTimerRestart(RepeatTimer& timer, double now) {
   timer.armed = true;
-  timer.lastFire = display.timerSeconds();
+  timer.lastFire = now;
 }
 
 }  // namespace glyphverse

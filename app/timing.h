@@ -1,9 +1,8 @@
 #pragma once
-// The frame meter and the key-repeat gates, read against the display's clock.
+// The frame meter and the key-repeat gates. Each operation is given the
+// clock reading it works with, in seconds.
 
 #include <cstdint>
-
-#include "display/display.h"
 
 namespace glyphverse {
 
@@ -12,9 +11,9 @@ struct FrameMeter {
   double frameTime = 0.0;  // seconds between the last two updates
 };
 
-void frameMeterInit(FrameMeter& meter, Display& display);
+void frameMeterInit(FrameMeter& meter, double now);
 // Called once at the start of every frame.
-void frameMeterUpdate(FrameMeter& meter, Display& display);
+void frameMeterUpdate(FrameMeter& meter, double now);
 // 1 / frameTime rounded down. A frame time of 0 (or one so short that the rate
 // leaves the 32-bit range) has no meaningful rate; it reads as the largest
 // rate there is, INT32_MAX, which is where the rate heads as the time shrinks.
@@ -27,11 +26,11 @@ struct RepeatTimer {
   bool armed = false;  // the interval must pass before the gate opens again
 };
 
-void repeatTimerInit(RepeatTimer& timer, double interval, bool armed, Display& display);
+void repeatTimerInit(RepeatTimer& timer, double interval, bool armed, double now);
 // Open when not armed, or when strictly more than `interval` has passed since
 // the last firing. Opening disarms it until the next restart.
-bool repeatTimerReady(RepeatTimer& timer, Display& display);
+bool repeatTimerReady(RepeatTimer& timer, double now);
 // Called right after a key has acted.
-void repeatTimerRestart(RepeatTimer& timer, Display& display);
+void repeatTimerRestart(RepeatTimer& timer, double now);
 
 }  // namespace glyphverse

@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "gen/channels.h"
 #include "gen/names.h"
 #include "gen/noise.h"
 #include "gen/star_system.h"
@@ -13,12 +14,12 @@ namespace glyphverse {
 namespace {
 
 ViewState levelState(std::int32_t level) {
-  buildNoiseTables(INITIAL_NOISE_SEED);
   ViewState state;
   state.x = 123456;
   state.y = 654321;
   state.viewLevel = level;
-  if (level >= SYSTEM_LEVEL) generateStarSystem(state.system, 10, 10);
+  buildNoiseTables(state.tables, INITIAL_NOISE_SEED);
+  if (level >= SYSTEM_LEVEL) generateStarSystem(state.system, state.tables, 10, 10);
   return state;
 }
 
@@ -65,19 +66,20 @@ BENCHMARK(BM_GenerateName);
 void BM_GenerateStarSystem(benchmark::State& run) {
   std::int32_t x = 10;
   StarSystem system;
+  NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
   for (auto _ : run) {
-    generateStarSystem(system, x++, 10);
+    generateStarSystem(system, tables, x++, 10);
     benchmark::DoNotOptimize(system);
   }
 }
 BENCHMARK(BM_GenerateStarSystem)->Unit(benchmark::kMicrosecond);
 
 void BM_Turbulence(benchmark::State& run) {
-  buildNoiseTables(INITIAL_NOISE_SEED);
+  const NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
   const auto size = static_cast<double>(run.range(0));
   double x = 1000.0;
   for (auto _ : run) {
-    benchmark::DoNotOptimize(turbulence(x, 777.0, size, 16777216.0));
+    benchmark::DoNotOptimize(turbulence(tables, x, 777.0, size, WORLD_PERIOD));
     x += 1.0;
   }
 }

@@ -1,43 +1,69 @@
 #pragma once
-// Generates map cells in bulk for one assembly of the view map, giving exactly
-// the cells of nebulaCellAt, starCellAt, systemBackgroundAt and terrainClassAt.
+// Cells of one view level in bulk, exactly as the per-cell generators give
+// them. The noise of a cell splits into an x half shared down its column and
+// a y half shared along its row: prepare each row and each column once, then
+// every cell where they cross is cheap. A batch only reads what it is given,
+// so any number of threads may share one.
 
 #include <array>
-#include <bitset>
 #include <cstdint>
 
+#include "gen/cell_rules.h"
 #include "gen/octaves.h"
-#include "world/geometry.h"
-#include "world/view_map.h"
-#include "world/view_state.h"
+#include "world/noise_tables.h"
+#include "world/star_system.h"
 
 namespace glyphverse {
 
-class CellBatch {
+// The octave noise of one cell, computed only as far as its channels ask.
+class OctaveNoise {
  public:
-  // Prepares the y halves of the noise for the rows that will be generated.
-  CellBatch(const ViewState& state, const std::bitset<MAP_SIDE>& rows);
+  OctaveNoise(const ColumnOctaves& column, const RowOctaves& row, const NoiseTables& tables)
+      : column_(column), row_(row), tables_(tables) {}
 
-  // Prepares the x halves of the noise for column offset i.
-  void startColumn(int i);
-  // Writes all three layers of cell (i, j) of the map for the state's view level.
-  void generate(int i, int j, ViewMap& map) const;
+  std::uint8_t operator()(NoiseChannel channel) {
+    const int top = channel.startOctave();
+    for (; computed_ <= top; ++computed_) {
+      noise_[computed_] = octaveNoise(column_, row_, computed_, tables_);
+    }
+    return turbulenceFromOctaves(noise_, top);
+  }
 
  private:
-  void generateGalaxy(int index, const RowOctaves& row, ViewMap& map) const;
-  void generateSystem(int index, const RowOctaves& row, ViewMap& map) const;
-  void generatePlanet(int index, const RowOctaves& row, ViewMap& map) const;
+  const ColumnOctaves& column_;
+  const RowOctaves& row_;
+  const NoiseTables& tables_;
+  std::array<double, OCTAVE_COUNT> noise_{};
+  int computed_ = 0;
+};
 
+// A system's background cell for every noise byte, made once per batch.
+struct SystemCells {
+  std::array<GlyphCell, 256> cells{};
+};
+inline GlyphCell systemCellFor(const SystemCells& system, std::uint8_t noise) {
+  return system.cells[noise];
+}
+
+class CellBatch {
+ public:
+  // The batch keeps a reference: the tables must outlive it.
+  CellBatch(const NoiseTables& tables, std::int32_t viewLevel, const StarSystem& system);
+
+  bool hasContent() const { return levelHasContent(viewLevel_); }
+  // The halves of world column x and world row y (any values: they wrap).
+  ColumnOctaves columnAt(std::int64_t x) const;
+  RowOctaves rowAt(std::int64_t y) const;
+  // The cell where a prepared column and row cross.
+  CellContent cellAt(const ColumnOctaves& column, const RowOctaves& row) const {
+    return levelCellFrom(viewLevel_, OctaveNoise(column, row, tables_), systemCells_);
+  }
+
+ private:
   const NoiseTables& tables_;
   std::int32_t viewLevel_;
-  std::int64_t x_;
-  std::int64_t y_;
-  double period_ = 0.0;
-  int octaves_ = 0;
-  std::array<RowOctaves, MAP_SIDE> rows_{};
-  ColumnOctaves column_{};
-  // Star-system level: the background cell for each turbulence byte.
-  std::array<GlyphCell, 256> systemCells_{};
+  double period_;
+  SystemCells systemCells_;
 };
 
 }  // namespace glyphverse

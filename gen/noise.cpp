@@ -9,8 +9,6 @@
 namespace glyphverse {
 namespace {
 
-NoiseTables tables;
-
 std::int32_t toInt32(double integral) {
   return static_cast<std::int32_t>(integral);
 }
@@ -25,12 +23,9 @@ std::uint8_t latticeIndex(std::int64_t coordinate, std::int64_t period) {
 
 }  // namespace
 
-const NoiseTables& noiseTables() {
-  return tables;
-}
-
-void buildNoiseTables(double seed) {
+void buildNoiseTables(NoiseTables& tables, double seed) {
   seedRandom(seed);
+  tables.seed = seed;
   auto& perm = tables.perm;
   for (int i = 0; i < 256; ++i) perm[i] = static_cast<std::uint8_t>(i);
   // Every swap partner is drawn from the whole table, not from the entries
@@ -45,7 +40,13 @@ void buildNoiseTables(double seed) {
   }
 }
 
-double smoothNoise(double x, double y, std::int32_t period) {
+NoiseTables noiseTablesFor(double seed) {
+  NoiseTables tables;
+  buildNoiseTables(tables, seed);
+  return tables;
+}
+
+double smoothNoise(const NoiseTables& tables, double x, double y, std::int32_t period) {
   // Halves go to the even neighbour; at a lattice point the fade makes both
   // neighbouring cells give the same value, so the choice is invisible.
   const double latticeX = roundTiesToEven(x - 0.5);
@@ -78,12 +79,12 @@ std::uint8_t turbulenceByte(double sum, double startSize) {
   return low8(static_cast<std::int64_t>(r));
 }
 
-std::uint8_t turbulence(double x, double y, double size, double period) {
+std::uint8_t turbulence(const NoiseTables& tables, double x, double y, double size, double period) {
   const double startSize = size;
   double sum = 0.0;
   while (size >= 1.0) {
     const std::int32_t octavePeriod = toInt32(roundTiesToEven(period / size));
-    sum += smoothNoise(x / size, y / size, octavePeriod) * size;
+    sum += smoothNoise(tables, x / size, y / size, octavePeriod) * size;
     size /= 2.0;
   }
   return turbulenceByte(sum, startSize);

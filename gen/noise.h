@@ -1,9 +1,12 @@
 #pragma once
-// Lattice value noise: the process-wide noise tables, smooth noise,
-// turbulence and the colour curve that turns a noise byte into a channel.
+// Lattice value noise: building the noise tables, smooth noise, turbulence
+// and the colour curve that turns a noise byte into a channel. Every noise
+// evaluation is told the tables it reads.
 
 #include <array>
 #include <cstdint>
+
+#include "world/noise_tables.h"
 
 namespace glyphverse {
 
@@ -21,29 +24,19 @@ inline constexpr std::array<double, 256> noiseRamp = [] {
   return ramp;
 }();
 
-struct NoiseTables {
-  // A permutation of 0..255, repeated, so perm[a + b] needs no wrap for bytes a and b.
-  std::array<std::uint8_t, 512> perm{};
-  // latticeValues[j] = noiseRamp[perm[j]] * 0.507f.
-  std::array<double, 256> latticeValues{};
-
-  friend bool operator==(const NoiseTables&, const NoiseTables&) = default;
-};
-
-// The one set of tables that every noise evaluation reads. All zero until the
-// first build; each build replaces it completely.
-const NoiseTables& noiseTables();
-
-// Reseeds the random source and rebuilds the tables from the seed alone.
-void buildNoiseTables(double seed);
+// Replaces `tables` with the tables of `seed`, which depend on the seed alone.
+// Reseeds the process-wide random source and draws 256 values from it.
+void buildNoiseTables(NoiseTables& tables, double seed);
+// The same, as a new value.
+NoiseTables noiseTablesFor(double seed);
 
 // Value noise on the integer lattice with a quintic fade, wrapping every
 // `period` lattice steps (a period below 1 counts as 1). In [-0.507, 0.507].
-double smoothNoise(double x, double y, std::int32_t period);
+double smoothNoise(const NoiseTables& tables, double x, double y, std::int32_t period);
 
 // Octaves of smoothNoise from `size` cells down to 1, each weighted by its
 // size, scaled to a byte around 127 (the low 8 bits of the rounded sum).
-std::uint8_t turbulence(double x, double y, double size, double period);
+std::uint8_t turbulence(const NoiseTables& tables, double x, double y, double size, double period);
 
 // 255 * base^(value - offset), with negative exponents taken as 0: the low 8
 // bits of the rounded product.

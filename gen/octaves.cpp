@@ -25,9 +25,9 @@ AxisOctave axisOctave(double coordinate, double period, int k) {
 
 }  // namespace
 
-ColumnOctaves columnOctaves(double x, double period, int octaves) {
+ColumnOctaves columnOctaves(double x, double period) {
   ColumnOctaves column;
-  for (int k = 0; k < octaves; ++k) {
+  for (int k = 0; k < OCTAVE_COUNT; ++k) {
     const AxisOctave axis = axisOctave(x, period, k);
     column.fade[k] = axis.fade;
     column.index0[k] = axis.index0;
@@ -36,9 +36,9 @@ ColumnOctaves columnOctaves(double x, double period, int octaves) {
   return column;
 }
 
-RowOctaves rowOctaves(double y, double period, int octaves, const NoiseTables& tables) {
+RowOctaves rowOctaves(double y, double period, const NoiseTables& tables) {
   RowOctaves row;
-  for (int k = 0; k < octaves; ++k) {
+  for (int k = 0; k < OCTAVE_COUNT; ++k) {
     const AxisOctave axis = axisOctave(y, period, k);
     row.fade[k] = axis.fade;
     row.perm0[k] = tables.perm[axis.index0];

@@ -9,12 +9,10 @@
 #include <array>
 #include <cstdint>
 
+#include "gen/channels.h"
 #include "gen/noise.h"
 
 namespace glyphverse {
-
-// Octave k has size 2^k; the largest start size used is 64.
-inline constexpr int OCTAVE_COUNT = 7;
 
 // The x half of each octave at one world x.
 struct ColumnOctaves {
@@ -31,9 +29,9 @@ struct RowOctaves {
   std::array<std::uint8_t, OCTAVE_COUNT> perm1{};
 };
 
-// The first `octaves` octaves of a coordinate under the given world period.
-ColumnOctaves columnOctaves(double x, double period, int octaves);
-RowOctaves rowOctaves(double y, double period, int octaves, const NoiseTables& tables);
+// Every octave of a coordinate under the given period.
+ColumnOctaves columnOctaves(double x, double period);
+RowOctaves rowOctaves(double y, double period, const NoiseTables& tables);
 
 // smoothNoise of octave k at the cell where the column and the row cross.
 inline double octaveNoise(const ColumnOctaves& column, const RowOctaves& row, int k,

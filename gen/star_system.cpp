@@ -19,7 +19,7 @@ typename Table::value_type drawFrom(const Table& table) {
 
 }  // namespace
 
-void generateStarSystem(StarSystem& system, std::int32_t x, std::int32_t y) {
+void generateStarSystem(StarSystem& system, NoiseTables& tables, std::int32_t x, std::int32_t y) {
   clearStarSystem(system);
   system.x = x;
   system.y = y;
@@ -32,12 +32,12 @@ void generateStarSystem(StarSystem& system, std::int32_t x, std::int32_t y) {
   system.bodyCount = static_cast<std::int8_t>(system.starCount + system.planetCount);
 
   // Read before the tables are rebuilt below: the colour is the galaxy's.
-  const GlyphCell cell = nebulaCellAt(x, y);
+  const GlyphCell cell = nebulaCellAt(tables, x, y);
   system.nebColor = cellColor(cell);
   system.nebIntens = static_cast<std::uint8_t>(maxOf(cell.red, maxOf(cell.green, cell.blue)));
 
   system.name = generateName(system.seed);
-  buildNoiseTables(system.seed);
+  buildNoiseTables(tables, system.seed);
 }
 
 }  // namespace glyphverse

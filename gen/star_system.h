@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "world/noise_tables.h"
 #include "world/star_system.h"
 
 namespace glyphverse {
@@ -17,9 +18,9 @@ inline constexpr std::array<std::int8_t, 32> PLANET_COUNT_TABLE = {
     1, 1, 1, 2, 2, 2, 3, 3, 4, 4, 5, 6, 7, 8, 9, 10};
 
 // Fills `system` for the galaxy cell (x, y): counts and name from the cell's
-// seed, colour from the nebula under the noise tables in force. Then rebuilds
-// the process-wide noise tables from the system's seed, so everything drawn
+// seed, colour from the nebula under `tables`, the tables in force. Then
+// rebuilds `tables` from the system's seed, so everything generated from them
 // afterwards comes from this system's noise.
-void generateStarSystem(StarSystem& system, std::int32_t x, std::int32_t y);
+void generateStarSystem(StarSystem& system, NoiseTables& tables, std::int32_t x, std::int32_t y);
 
 }  // namespace glyphverse

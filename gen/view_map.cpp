@@ -29,18 +29,35 @@ void shiftLayer(std::array<Cell, N>& layer, std::int64_t offset) {
   std::memmove(destination, source, moved * sizeof(Cell));
 }
 
+void writeCell(ViewMap& map, int index, const CellContent& cell) {
+  map.terrain[index] = cell.terrain;
+  map.background[index] = cell.background;
+  map.foreground[index] = cell.foreground;
+}
+
 // Generates whole new columns, and the new rows within the other columns.
 int generateNewCells(ViewMap& map, const ViewState& state, const std::bitset<MAP_SIDE>& newColumns,
                      const std::bitset<MAP_SIDE>& newRows) {
-  CellBatch batch(state, newColumns.any() ? std::bitset<MAP_SIDE>().set() : newRows);
+  const CellBatch batch(state.tables, state.viewLevel, state.system);
+  // Rows are prepared for every cell that will be generated in them.
+  const std::bitset<MAP_SIDE> rowsNeeded =
+      newColumns.any() ? std::bitset<MAP_SIDE>().set() : newRows;
+  std::array<RowOctaves, MAP_SIDE> rows;
+  if (batch.hasContent()) {
+    for (int j = -MAP_RADIUS; j <= MAP_RADIUS; ++j) {
+      if (rowsNeeded[j + MAP_RADIUS]) rows[j + MAP_RADIUS] = batch.rowAt(std::int64_t{state.y} + j);
+    }
+  }
   int generated = 0;
   for (int i = -MAP_RADIUS; i <= MAP_RADIUS; ++i) {
     const bool wholeColumn = newColumns[i + MAP_RADIUS];
     if (!wholeColumn && newRows.none()) continue;
-    batch.startColumn(i);
+    const ColumnOctaves column =
+        batch.hasContent() ? batch.columnAt(std::int64_t{state.x} + i) : ColumnOctaves{};
     for (int j = -MAP_RADIUS; j <= MAP_RADIUS; ++j) {
       if (!wholeColumn && !newRows[j + MAP_RADIUS]) continue;
-      batch.generate(i, j, map);
+      writeCell(map, mapIndex(i, j),
+                batch.hasContent() ? batch.cellAt(column, rows[j + MAP_RADIUS]) : CellContent{});
       ++generated;
     }
   }

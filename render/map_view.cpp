@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "display/font.h"
 #include "render/tiles.h"
 #include "world/geometry.h"
 
@@ -20,16 +19,16 @@ void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHe
   // The layers hold MAP_RADIUS cells a side; asking for more must not read past them.
   halfWidth = std::clamp(halfWidth, 0, MAP_RADIUS);
   halfHeight = std::clamp(halfHeight, 0, MAP_RADIUS);
-  const int cx = left + GLYPH_SIZE * halfWidth;
-  const int cy = top + GLYPH_SIZE * halfHeight;
+  const int cx = left + CELL_SIZE * halfWidth;
+  const int cy = top + CELL_SIZE * halfHeight;
   for (int j = -halfHeight; j <= halfHeight; ++j) {
     for (int i = -halfWidth; i <= halfWidth; ++i) {
-      const int px = cx + GLYPH_SIZE * i;
-      const int py = cy + GLYPH_SIZE * j;
+      const int px = cx + CELL_SIZE * i;
+      const int py = cy + CELL_SIZE * j;
       const int index = mapIndex(i, j);
       if (!isEmpty(map.background[index])) drawGlyphCell(display, map.background[index], px, py);
       if (!isEmpty(map.foreground[index])) drawGlyphCell(display, map.foreground[index], px, py);
-      if (map.terrain[index] != 0) {
+      if (map.terrain[index] != TerrainClass::none) {
         display.putImage(static_cast<float>(px), static_cast<float>(py),
                          terrainTile(map.terrain[index]));
       }

@@ -2,10 +2,14 @@
 // Draws the view map onto the work page.
 
 #include "display/display.h"
+#include "display/font.h"
 #include "world/glyph_cell.h"
 #include "world/view_map.h"
 
 namespace glyphverse {
+
+// A map cell is one glyph of the font (or one terrain tile of the same size).
+inline constexpr int CELL_SIZE = GLYPH_SIZE;
 
 inline constexpr Color CENTRE_MARKER_COLOR = 0xFF0000FA;
 inline constexpr char CENTRE_MARKER = '@';

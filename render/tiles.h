@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "display/display.h"
+#include "world/terrain_class.h"
 
 namespace glyphverse {
 
@@ -14,21 +15,25 @@ struct TerrainTileStyle {
 };
 
 // Indexed by terrain class 1 to 6; entry 0 (no tile) is unused.
-inline constexpr std::array<TerrainTileStyle, 7> TERRAIN_TILE_STYLES = {{
+inline constexpr std::array<TerrainTileStyle, TERRAIN_CLASS_COUNT + 1> TERRAIN_TILE_STYLES = {{
     {0, 0},
-    {247, 0xFF3232FF},  // 1: water
-    {250, 0xFF326432},  // 2: plain
-    {38, 0xFF006400},   // 3: forest
-    {94, 0xFF808080},   // 4: hills
-    {94, 0xFFC8C8C8},   // 5: mountains
-    {176, 0xFF007800},  // 6: grass
+    {247, 0xFF3232FF},  // water
+    {250, 0xFF326432},  // plain
+    {38, 0xFF006400},   // forest
+    {94, 0xFF808080},   // hills
+    {94, 0xFFC8C8C8},   // mountains
+    {176, 0xFF007800},  // grass
 }};
+
+constexpr const TerrainTileStyle& tileStyle(TerrainClass terrain) {
+  return TERRAIN_TILE_STYLES[static_cast<std::size_t>(terrain)];
+}
 
 // Makes the six size x size tiles: the glyph in its colour over the colour key.
 // Needs an open window (images need one); replaces any earlier tiles.
 void buildTerrainTiles(Display& display, int size);
 
-// The tile of a terrain class 1..6, or null (class 0, or no tiles built).
-const Image* terrainTile(int terrainClass);
+// The tile of a terrain class, or null (no tile for `none`, or no tiles built).
+const Image* terrainTile(TerrainClass terrain);
 
 }  // namespace glyphverse

@@ -18,9 +18,19 @@ constexpr int mapIndex(int dx, int dy) {
   return (dx + MAP_RADIUS) * MAP_SIDE + (dy + MAP_RADIUS);
 }
 
-// The number that names a galaxy cell: y * 2^24 + x, exact for every world position.
+// Brings any coordinate into 0..WORLD_SIZE-1. For the positions the map asks
+// for (at most 30 cells outside the world) this is (v + WORLD_SIZE) rem
+// WORLD_SIZE; unlike that sum it cannot overflow, and it wraps every other
+// value too.
+constexpr std::int32_t wrapCoordinate(std::int64_t v) {
+  const std::int64_t r = v % WORLD_SIZE;
+  return static_cast<std::int32_t>(r < 0 ? r + WORLD_SIZE : r);
+}
+
+// The number that names a galaxy cell: y * WORLD_SIZE + x, exact for every
+// world position.
 constexpr double cellSeed(std::int32_t x, std::int32_t y) {
-  return static_cast<double>(y) * 16777216.0 + static_cast<double>(x);
+  return static_cast<double>(y) * static_cast<double>(WORLD_SIZE) + static_cast<double>(x);
 }
 
 }  // namespace glyphverse

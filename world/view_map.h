@@ -6,6 +6,7 @@
 
 #include "world/geometry.h"
 #include "world/glyph_cell.h"
+#include "world/terrain_class.h"
 
 namespace glyphverse {
 
@@ -13,8 +14,8 @@ namespace glyphverse {
 struct ViewMap {
   std::int32_t originX = 0;  // the position the cells were computed around
   std::int32_t originY = 0;
-  bool rebuildAll = true;                         // no cell may be reused
-  std::array<std::uint8_t, MAP_CELLS> terrain{};  // 0 no tile, 1..6 terrain class
+  bool rebuildAll = true;  // no cell may be reused
+  std::array<TerrainClass, MAP_CELLS> terrain{};
   std::array<GlyphCell, MAP_CELLS> background{};
   std::array<GlyphCell, MAP_CELLS> foreground{};
 

@@ -1,9 +1,11 @@
 #pragma once
-// The explorer: where it is, on which view level, and the system last entered.
+// The explorer: where it is, on which view level, the system last entered
+// and the noise in force.
 
 #include <cstdint>
 #include <vector>
 
+#include "world/noise_tables.h"
 #include "world/star_system.h"
 
 namespace glyphverse {
@@ -25,6 +27,9 @@ struct ViewState {
   std::int32_t viewLevel = 0;
   bool changed = false;  // the view level changed: the map must be replaced
   StarSystem system;
+  // The noise tables in force: the galaxy's, or those of the system entered.
+  // Every cell of the map is generated from them.
+  NoiseTables tables;
   // Where to come back to on the way up: the position on each level below the
   // current one, as the explorer left it, the galaxy's first.
   std::vector<Position> returnPositions;

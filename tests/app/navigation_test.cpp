@@ -5,31 +5,26 @@
 #include "gen/noise.h"
 #include "gen/star_system.h"
 #include "gen/view_map.h"
-#include "tests/display/display_fixture.h"
 #include "world/geometry.h"
 
 namespace glyphverse {
 namespace {
 
-// A headless display with a fake clock, fresh gates and the galaxy's tables.
+// Held keys, clock readings and gates of our own, as the explorer keeps them.
 class Navigation : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetInputGates();
-    buildNoiseTables(INITIAL_NOISE_SEED);
     frameAt(100.0);  // the gates start here, armed
   }
   void hold(std::initializer_list<int> codes) {
-    h.display.keyboard().releaseAll();
-    for (const int code : codes) h.display.keyboard().setDown(code, true);
+    keys.releaseAll();
+    for (const int code : codes) keys.setDown(code, true);
   }
   // One frame's input at the given clock reading.
-  void frameAt(double now) {
-    h.clock.now = now;
-    handleInput(state, h.display);
-  }
+  void frameAt(double now) { handleInput(state, keys, now, gates); }
 
-  HeadlessDisplay h;
+  HeldKeys keys;
+  InputGates gates;
   ViewState state = initViewState(10, 10);
 };
 
@@ -40,6 +35,7 @@ TEST(InitViewState, GalaxyLevelWithNoSystem) {
   EXPECT_EQ(state.viewLevel, GALAXY_LEVEL);
   EXPECT_FALSE(state.changed);
   EXPECT_EQ(state.system, StarSystem{});
+  EXPECT_EQ(state.tables, noiseTablesFor(INITIAL_NOISE_SEED));
 }
 
 TEST_F(Navigation, BothGatesStartArmed) {
@@ -137,7 +133,7 @@ TEST_F(Navigation, HeldLevelKeyStepsOncePerHalfSecond) {
 TEST_F(Navigation, SpaceThenAltInOneOpenFrameComesBackToTheGalaxy) {
   state.x = 40;
   state.y = 2;
-  const NoiseTables galaxy = noiseTables();
+  const NoiseTables galaxy = state.tables;
   hold({SCAN_SPACE, SCAN_ALT});
   frameAt(101.0);
   EXPECT_EQ(state.viewLevel, GALAXY_LEVEL);
@@ -145,7 +141,7 @@ TEST_F(Navigation, SpaceThenAltInOneOpenFrameComesBackToTheGalaxy) {
   EXPECT_EQ(state.x, 40);
   EXPECT_EQ(state.y, 2);
   EXPECT_EQ(state.system.seed, cellSeed(40, 2));  // the system was entered on the way
-  EXPECT_EQ(noiseTables(), galaxy);
+  EXPECT_EQ(state.tables, galaxy);
   EXPECT_TRUE(state.returnPositions.empty());
 }
 
@@ -165,14 +161,14 @@ TEST_F(Navigation, AltOnTheGalaxyChangesNothing) {
 // Down to a planet and back up restores each level as it was left.
 TEST_F(Navigation, TheWayBackUpRestoresEachLevel) {
   const ViewState startUp = initViewState(1234, 5678);
-  const NoiseTables galaxyTables = noiseTables();
   ViewMap startUpMap = initViewMap(startUp.x, startUp.y);
   assembleViewMap(startUpMap, startUp);
 
   state = startUp;
   changeViewLevel(state, SPACE_STEP);  // into the system at (1234, 5678)
   const StarSystem system = state.system;
-  const NoiseTables systemTables = noiseTables();
+  const NoiseTables systemTables = state.tables;
+  EXPECT_EQ(systemTables, noiseTablesFor(system.seed));
   state.x = 17;
   state.y = -4;
   changeViewLevel(state, SPACE_STEP);  // onto its planet
@@ -191,13 +187,13 @@ TEST_F(Navigation, TheWayBackUpRestoresEachLevel) {
   EXPECT_EQ(state.x, 17);
   EXPECT_EQ(state.y, -4);
   EXPECT_EQ(state.system, system);  // kept, not generated from planet coordinates
-  EXPECT_EQ(noiseTables(), systemTables);
+  EXPECT_EQ(state.tables, systemTables);
 
   changeViewLevel(state, ALT_STEP);
   EXPECT_EQ(state.viewLevel, GALAXY_LEVEL);
   EXPECT_EQ(state.x, startUp.x);
   EXPECT_EQ(state.y, startUp.y);
-  EXPECT_EQ(noiseTables(), galaxyTables);
+  EXPECT_EQ(state.tables, startUp.tables);
   ViewMap map = initViewMap(state.x, state.y);
   assembleViewMap(map, state);
   EXPECT_EQ(map, startUpMap);
@@ -207,8 +203,8 @@ TEST_F(Navigation, EnteringASystemTakesTheGalaxyCellAndStartsAtTheOrigin) {
   state.x = 4321;
   state.y = 8765;
   StarSystem expected;
-  generateStarSystem(expected, 4321, 8765);
-  buildNoiseTables(INITIAL_NOISE_SEED);
+  NoiseTables expectedTables = state.tables;
+  generateStarSystem(expected, expectedTables, 4321, 8765);
 
   changeViewLevel(state, 1);
   EXPECT_EQ(state.viewLevel, SYSTEM_LEVEL);
@@ -218,15 +214,13 @@ TEST_F(Navigation, EnteringASystemTakesTheGalaxyCellAndStartsAtTheOrigin) {
   EXPECT_EQ(state.x, 0);
   EXPECT_EQ(state.y, 0);
 
-  NoiseTables systemTables;
-  buildNoiseTables(expected.seed);
-  systemTables = noiseTables();
+  EXPECT_EQ(state.tables, expectedTables);
   state.x = 7;
   changeViewLevel(state, 1);
   EXPECT_EQ(state.viewLevel, PLANET_LEVEL);
   EXPECT_EQ(state.x, 0);
   EXPECT_EQ(state.system, expected);  // the system stays
-  EXPECT_EQ(noiseTables(), systemTables);
+  EXPECT_EQ(state.tables, expectedTables);
 
   state.x = 5;
   changeViewLevel(state, 1);  // no content above the planet: nothing but the level changes

@@ -10,7 +10,23 @@ namespace {
 
 class GalaxyCells : public ::testing::Test {
  protected:
-  void SetUp() override { buildNoiseTables(INITIAL_NOISE_SEED); }
+  TerrainClass terrainClassAt(std::int32_t x, std::int32_t y) const {
+    return glyphverse::terrainClassAt(galaxy, x, y);
+  }
+  GlyphCell nebulaCellAt(std::int32_t x, std::int32_t y) const {
+    return glyphverse::nebulaCellAt(galaxy, x, y);
+  }
+  GlyphCell starCellAt(std::int32_t x, std::int32_t y) const {
+    return glyphverse::starCellAt(galaxy, x, y);
+  }
+  GlyphCell systemBackgroundAt(std::int32_t x, std::int32_t y, const StarSystem& system) const {
+    return glyphverse::systemBackgroundAt(galaxy, x, y, system);
+  }
+  std::uint8_t turbulence(double x, double y, double size, double period) const {
+    return glyphverse::turbulence(galaxy, x, y, size, period);
+  }
+
+  const NoiseTables galaxy = noiseTablesFor(INITIAL_NOISE_SEED);
 };
 
 StarSystem knownSystem() {
@@ -27,8 +43,8 @@ TEST_F(GalaxyCells, KnownGalaxyCells) {
   EXPECT_EQ(starCellAt(10, 10), GlyphCell{});
   EXPECT_EQ(starCellAt(1, 0), makeGlyphCell(249, 157, 157, 157));
   EXPECT_EQ(starCellAt(10, 1), makeGlyphCell(249, 138, 138, 138));
-  EXPECT_EQ(terrainClassAt(0, 10), 3);
-  EXPECT_EQ(terrainClassAt(1, 10), 2);
+  EXPECT_EQ(terrainClassAt(0, 10), TerrainClass::forest);
+  EXPECT_EQ(terrainClassAt(1, 10), TerrainClass::plain);
 }
 
 TEST_F(GalaxyCells, KnownSystemBackground) {
@@ -78,17 +94,34 @@ TEST(WrapCoordinate, MapsEverySignedValueIntoTheWorld) {
   EXPECT_EQ(wrapCoordinate(-2147483648LL), 0);
 }
 
+// Noise that gives chosen bytes to chosen channels, and counts what was asked.
+struct ChosenNoise {
+  std::uint8_t first = 127;
+  std::uint8_t second = 127;
+  std::uint8_t third = 127;
+  int asked = 0;
+  std::uint8_t operator()(NoiseChannel channel) {
+    ++asked;
+    if (channel.startSize == TERRAIN_FIRST.startSize) return first;
+    return channel.startSize == TERRAIN_SECOND.startSize ? second : third;
+  }
+};
+
 TEST(TerrainClass, ThresholdsOfEachNoiseByte) {
-  EXPECT_EQ(terrainByFirstByte(79), 1);
-  EXPECT_EQ(terrainByFirstByte(80), 0);  // the second byte decides
-  EXPECT_EQ(terrainByFirstByte(174), 0);
-  EXPECT_EQ(terrainByFirstByte(175), 4);
-  EXPECT_EQ(terrainByFirstByte(199), 4);
-  EXPECT_EQ(terrainByFirstByte(200), 5);
-  EXPECT_EQ(terrainBySecondByte(160), 0);  // the third byte decides
-  EXPECT_EQ(terrainBySecondByte(161), 3);
-  EXPECT_EQ(terrainByThirdByte(160), 2);
-  EXPECT_EQ(terrainByThirdByte(161), 6);
+  struct Case {
+    std::uint8_t first, second, third;
+    TerrainClass expected;
+    int asked;
+  };
+  using enum TerrainClass;
+  for (const Case c :
+       {Case{79, 0, 0, water, 1}, Case{80, 160, 160, plain, 3}, Case{174, 161, 0, forest, 2},
+        Case{175, 0, 0, hills, 1}, Case{199, 0, 0, hills, 1}, Case{200, 0, 0, mountains, 1},
+        Case{100, 160, 161, grass, 3}}) {
+    ChosenNoise noise{c.first, c.second, c.third};
+    EXPECT_EQ(terrainFrom(noise), c.expected) << +c.first << " " << +c.second << " " << +c.third;
+    EXPECT_EQ(noise.asked, c.asked);  // later bytes only when the earlier leave it open
+  }
 }
 
 TEST(StarCell, StarsStandOnMultiplesOfTen) {
@@ -132,6 +165,20 @@ TEST(SystemBackground, IntensityScalesTheColour) {
   dark.nebIntens = 0;
   for (int m = 0; m < 256; ++m) {
     EXPECT_EQ(systemCellFromLevel(static_cast<std::uint8_t>(m), dark), makeGlyphCell(177, 0, 0, 0));
+  }
+}
+
+// Both colour curves come from tables; they must be the curve itself.
+TEST(ColourCurves, TablesGiveTheShapedChannelForEveryInput) {
+  for (int v = 0; v < 256; ++v) {
+    const auto noise = static_cast<std::uint8_t>(v);
+    ASSERT_EQ(nebulaChannel(noise), shapeChannel(noise, NEBULA_OFFSET, NEBULA_BASE)) << v;
+    for (int k = 0; k < 256; ++k) {
+      const float offset = static_cast<float>(k) / 2.0f;
+      ASSERT_EQ(systemLevel(noise, static_cast<std::uint8_t>(k)),
+                shapeChannel(noise, offset, SYSTEM_BACKGROUND_BASE))
+          << v << " " << k;
+    }
   }
 }
 

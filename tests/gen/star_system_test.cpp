@@ -24,10 +24,10 @@ TEST(CountTables, WeightsOfEachCount) {
 }
 
 TEST(GenerateStarSystem, TheSystemAtTenTen) {
-  buildNoiseTables(INITIAL_NOISE_SEED);
+  NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
   StarSystem system;
   system.name = "left over";
-  generateStarSystem(system, 10, 10);
+  generateStarSystem(system, tables, 10, 10);
   EXPECT_EQ(system.x, 10);
   EXPECT_EQ(system.y, 10);
   EXPECT_EQ(system.seed, 167772170.0);
@@ -39,16 +39,17 @@ TEST(GenerateStarSystem, TheSystemAtTenTen) {
   EXPECT_EQ(system.nebIntens, 14);
   EXPECT_EQ(system.name, generateName(167772170.0));
   const std::array<int, 8> permStart = {194, 38, 227, 185, 168, 230, 7, 4};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(noiseTables().perm[i], permStart[i]) << i;
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(tables.perm[i], permStart[i]) << i;
+  EXPECT_EQ(tables.seed, system.seed);
 }
 
 TEST(GenerateStarSystem, FieldsStayInTheirRanges) {
-  buildNoiseTables(INITIAL_NOISE_SEED);
+  NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
   for (int i = 0; i < 300; ++i) {
     const std::int32_t x = (i * 7919) % WORLD_SIZE;
     const std::int32_t y = (i * 104729 + 13) % WORLD_SIZE;
     StarSystem system;
-    generateStarSystem(system, x, y);
+    generateStarSystem(system, tables, x, y);
     ASSERT_GE(system.starCount, 0);
     ASSERT_LE(system.starCount, 5);
     ASSERT_GE(system.planetCount, 0);
@@ -63,35 +64,32 @@ TEST(GenerateStarSystem, FieldsStayInTheirRanges) {
 }
 
 TEST(GenerateStarSystem, SamePositionAndTablesGiveTheSameSystemAndTables) {
-  buildNoiseTables(INITIAL_NOISE_SEED);
+  NoiseTables firstTables = noiseTablesFor(INITIAL_NOISE_SEED);
   StarSystem first;
-  generateStarSystem(first, 4000, 123);
-  const NoiseTables tablesAfterFirst = noiseTables();
+  generateStarSystem(first, firstTables, 4000, 123);
 
-  buildNoiseTables(INITIAL_NOISE_SEED);
+  NoiseTables secondTables = noiseTablesFor(INITIAL_NOISE_SEED);
   StarSystem second;
-  generateStarSystem(second, 4000, 123);
+  generateStarSystem(second, secondTables, 4000, 123);
   EXPECT_EQ(second, first);
-  EXPECT_EQ(noiseTables(), tablesAfterFirst);
-
-  buildNoiseTables(first.seed);  // rebuilding from the seed changes nothing
-  EXPECT_EQ(noiseTables(), tablesAfterFirst);
+  EXPECT_EQ(secondTables, firstTables);
+  EXPECT_EQ(noiseTablesFor(first.seed), firstTables);  // rebuilding from the seed changes nothing
 }
 
 TEST(GenerateStarSystem, ColourFollowsTheTablesInForce) {
-  buildNoiseTables(INITIAL_NOISE_SEED);
+  NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
   StarSystem first;
-  generateStarSystem(first, 77, 88);
-  const NoiseTables tables = noiseTables();
+  generateStarSystem(first, tables, 77, 88);
+  const NoiseTables firstTables = tables;
   StarSystem other;
-  generateStarSystem(other, 5, 6);  // now the other system's tables are in force
+  generateStarSystem(other, tables, 5, 6);  // now the other system's tables are in force
   StarSystem again;
-  generateStarSystem(again, 77, 88);
+  generateStarSystem(again, tables, 77, 88);
   EXPECT_EQ(again.seed, first.seed);
   EXPECT_EQ(again.starCount, first.starCount);
   EXPECT_EQ(again.planetCount, first.planetCount);
   EXPECT_EQ(again.name, first.name);
-  EXPECT_EQ(noiseTables(), tables);
+  EXPECT_EQ(tables, firstTables);
 }
 
 }  // namespace

@@ -17,27 +17,21 @@ ViewMap referenceMap(const ViewState& state) {
   ViewMap map = initViewMap(state.x, state.y);
   for (int j = -MAP_RADIUS; j <= MAP_RADIUS; ++j) {
     for (int i = -MAP_RADIUS; i <= MAP_RADIUS; ++i) {
-      const std::int32_t x = state.x + i;
-      const std::int32_t y = state.y + j;
+      const CellContent cell =
+          cellAt(state.tables, state.viewLevel, state.system, state.x + i, state.y + j);
       const int index = mapIndex(i, j);
-      switch (state.viewLevel) {
-        case GALAXY_LEVEL:
-          map.background[index] = nebulaCellAt(x, y);
-          map.foreground[index] = starCellAt(x, y);
-          break;
-        case SYSTEM_LEVEL:
-          map.background[index] = systemBackgroundAt(x, y, state.system);
-          break;
-        case PLANET_LEVEL:
-          map.terrain[index] = terrainClassAt(x, y);
-          break;
-        default:
-          break;
-      }
+      map.background[index] = cell.background;
+      map.foreground[index] = cell.foreground;
+      map.terrain[index] = cell.terrain;
     }
   }
   map.rebuildAll = false;
   return map;
+}
+
+const NoiseTables& galaxy() {
+  static const NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
+  return tables;
 }
 
 ViewState stateAt(std::int32_t x, std::int32_t y, std::int32_t level) {
@@ -45,6 +39,14 @@ ViewState stateAt(std::int32_t x, std::int32_t y, std::int32_t level) {
   state.x = x;
   state.y = y;
   state.viewLevel = level;
+  state.tables = galaxy();
+  return state;
+}
+
+// A system entered from the galaxy: its record and its tables.
+ViewState systemState(std::int32_t gx, std::int32_t gy) {
+  ViewState state = stateAt(0, 0, SYSTEM_LEVEL);
+  generateStarSystem(state.system, state.tables, gx, gy);
   return state;
 }
 
@@ -54,33 +56,42 @@ ViewMap freshlyAssembled(const ViewState& state) {
   return map;
 }
 
-class ViewMapAssembly : public ::testing::Test {
- protected:
-  void SetUp() override { buildNoiseTables(INITIAL_NOISE_SEED); }
-};
+class ViewMapAssembly : public ::testing::Test {};
 
 TEST_F(ViewMapAssembly, FreshMapMatchesTheCellGeneratorsOnEveryLevel) {
-  StarSystem system;
-  generateStarSystem(system, 10, 10);  // its tables now in force, as after entering it
+  const ViewState entered = systemState(10, 10);  // its tables now in force
   for (const std::int32_t level : {2, 3, 4}) {
-    ViewState state = stateAt(1000, 2000, level);
-    state.system = system;
+    ViewState state = entered;
+    state.x = 1000;
+    state.y = 2000;
+    state.viewLevel = level;
     EXPECT_EQ(freshlyAssembled(state), referenceMap(state)) << level;
   }
 }
 
+// The map depends on the state it is given alone: generating a star system
+// elsewhere in between (with tables of its own) changes nothing.
+TEST_F(ViewMapAssembly, SameStateGivesTheSameMapWhateverWasGeneratedInBetween) {
+  const ViewState state = stateAt(700, 800, GALAXY_LEVEL);
+  const ViewMap first = freshlyAssembled(state);
+  const ViewState other = systemState(700, 800);
+  EXPECT_NE(other.tables, state.tables);
+  EXPECT_EQ(freshlyAssembled(state), first);
+}
+
 TEST_F(ViewMapAssembly, LayersOfEachLevel) {
-  StarSystem system;
-  generateStarSystem(system, 3, 4);
+  const ViewState entered = systemState(3, 4);
   for (const std::int32_t level : {2, 3, 4}) {
-    ViewState state = stateAt(500, 500, level);
-    state.system = system;
+    ViewState state = entered;
+    state.x = 500;
+    state.y = 500;
+    state.viewLevel = level;
     const ViewMap map = freshlyAssembled(state);
     bool anyTerrain = false;
     bool anyBackground = false;
     bool anyForeground = false;
     for (int n = 0; n < MAP_CELLS; ++n) {
-      anyTerrain = anyTerrain || map.terrain[n] != 0;
+      anyTerrain = anyTerrain || map.terrain[n] != TerrainClass::none;
       anyBackground = anyBackground || !isEmpty(map.background[n]);
       anyForeground = anyForeground || !isEmpty(map.foreground[n]);
     }
@@ -165,22 +176,23 @@ TEST_F(ViewMapAssembly, CrossingTheWorldEdgeRebuildsFromUnwrappedPositions) {
   EXPECT_EQ(assembleViewMap(map, state), MAP_CELLS);
   EXPECT_EQ(map, referenceMap(state));
   for (int i = -MAP_RADIUS; i <= MAP_RADIUS; ++i) {
-    ASSERT_EQ(map.background[mapIndex(i, 0)], nebulaCellAt(i, 20));
-    ASSERT_EQ(map.foreground[mapIndex(i, 0)], starCellAt(i, 20));
+    ASSERT_EQ(map.background[mapIndex(i, 0)], nebulaCellAt(galaxy(), i, 20));
+    ASSERT_EQ(map.foreground[mapIndex(i, 0)], starCellAt(galaxy(), i, 20));
   }
 }
 
 // Incremental updates must never drift from a full rebuild, on any level and
 // across the world's edges.
 TEST_F(ViewMapAssembly, RandomWalksMatchFullRebuilds) {
-  StarSystem system;
-  generateStarSystem(system, 123456, 654321);
+  const ViewState entered = systemState(123456, 654321);
   std::mt19937 random(2024);
   std::uniform_int_distribution<int> step(-2, 2);
   std::uniform_int_distribution<int> jump(0, 19);
   for (const std::int32_t level : {2, 3, 4}) {
-    ViewState state = stateAt(WORLD_SIZE - 3, 2, level);
-    state.system = system;
+    ViewState state = entered;
+    state.x = WORLD_SIZE - 3;
+    state.y = 2;
+    state.viewLevel = level;
     ViewMap map = freshlyAssembled(state);
     for (int move = 0; move < 150; ++move) {
       const int size = jump(random) == 0 ? 25 : 1;  // now and then a long move

@@ -59,7 +59,7 @@ TEST_F(MapDrawing, ForegroundOverBackgroundAndMarkerOverAll) {
 
 TEST_F(MapDrawing, TilesArePutWithTheirColourKey) {
   map.background[mapIndex(-30, 30)] = makeGlyphCell(219, 7, 7, 7);
-  map.terrain[mapIndex(-30, 30)] = 3;
+  map.terrain[mapIndex(-30, 30)] = TerrainClass::forest;
   drawViewMap(h.display, map, 30, 30, 50, 50);
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 8; ++x) {
@@ -74,7 +74,7 @@ TEST(TerrainTiles, EachTileIsItsGlyphOverTheColourKey) {
   HeadlessDisplay h;
   buildTerrainTiles(h.display, 8);
   for (int t = 1; t <= 6; ++t) {
-    const Image* tile = terrainTile(t);
+    const Image* tile = terrainTile(static_cast<TerrainClass>(t));
     ASSERT_NE(tile, nullptr);
     const auto& style = TERRAIN_TILE_STYLES[t];
     for (int y = 0; y < 8; ++y) {
@@ -84,12 +84,13 @@ TEST(TerrainTiles, EachTileIsItsGlyphOverTheColourKey) {
       }
     }
   }
-  EXPECT_EQ(terrainTile(0), nullptr);
-  EXPECT_EQ(terrainTile(7), nullptr);
+  EXPECT_EQ(terrainTile(TerrainClass::none), nullptr);
+  EXPECT_EQ(terrainTile(static_cast<TerrainClass>(7)), nullptr);
   EXPECT_EQ(TERRAIN_TILE_STYLES[1].color, 0xFF3232FFu);
   // Tiles 4 and 5 differ only in colour.
   for (std::size_t i = 0; i < 64; ++i) {
-    EXPECT_EQ(terrainTile(4)->pixels[i] == IMAGE_FILL, terrainTile(5)->pixels[i] == IMAGE_FILL);
+    EXPECT_EQ(terrainTile(TerrainClass::hills)->pixels[i] == IMAGE_FILL,
+              terrainTile(TerrainClass::mountains)->pixels[i] == IMAGE_FILL);
   }
 }
 

@@ -47,13 +47,23 @@ TEST(Query, AnswersDoNotDependOnEarlierQueries) {
 }
 
 TEST(Query, SystemBackgroundAndPlanetUseTheSystemsTables) {
-  buildNoiseTables(INITIAL_NOISE_SEED);
+  NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
   StarSystem system;
-  generateStarSystem(system, 40, 2);
-  const GlyphCell cell = systemBackgroundAt(5, 6, system);
+  generateStarSystem(system, tables, 40, 2);
+  const GlyphCell cell = systemBackgroundAt(tables, 5, 6, system);
   EXPECT_EQ(answer("sysbg 40 2 5 6"), std::to_string(cell.red) + "\t" + std::to_string(cell.green) +
                                           "\t" + std::to_string(cell.blue) + "\t177");
-  EXPECT_EQ(answer("planet 40 2 -7 9"), std::to_string(terrainClassAt(-7, 9)));
+  EXPECT_EQ(answer("planet 40 2 -7 9"),
+            std::to_string(terrainNumber(terrainClassAt(tables, -7, 9))));
+}
+
+// Whatever else the process generates, a galaxy answer comes from the galaxy's tables.
+TEST(Query, GalaxyAnswersStayRightAfterASystemWasGeneratedElsewhere) {
+  answer("galaxy 10 10");
+  NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
+  StarSystem system;
+  generateStarSystem(system, tables, 10, 10);
+  EXPECT_EQ(answer("galaxy 10 10"), "14\t13\t14\t0\t0\t2");
 }
 
 TEST(Query, MalformedLinesSayWhy) {

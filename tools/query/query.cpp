@@ -4,7 +4,6 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
-#include <optional>
 #include <vector>
 
 #include "gen/cells.h"
@@ -56,24 +55,23 @@ double parseSeed(std::string_view field) {
   return value;
 }
 
-// Tables depend on their seed alone, so a query rebuilds them only when it
-// needs another seed than the one last built.
-std::optional<double> builtSeed;
-
-void useTablesOf(double seed) {
-  if (builtSeed && *builtSeed == seed) return;
-  buildNoiseTables(seed);
-  builtSeed = seed;
+// The galaxy's tables, built once and never changed.
+const NoiseTables& galaxyTables() {
+  static const NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
+  return tables;
 }
 
-// The star system at a galaxy cell, generated under the galaxy's tables; the
-// system's own tables are in force afterwards.
-StarSystem systemAt(std::int32_t x, std::int32_t y) {
-  useTablesOf(INITIAL_NOISE_SEED);
+// The star system at a galaxy cell, generated under the galaxy's tables, and
+// the system's own tables that its levels are generated from.
+struct EnteredSystem {
   StarSystem system;
-  generateStarSystem(system, x, y);
-  builtSeed = system.seed;  // generateStarSystem ends by building the system's tables
-  return system;
+  NoiseTables tables;
+};
+
+EnteredSystem systemAt(std::int32_t x, std::int32_t y) {
+  EnteredSystem entered{StarSystem{}, galaxyTables()};
+  generateStarSystem(entered.system, entered.tables, x, y);
+  return entered;
 }
 
 template <typename... Values>
@@ -84,15 +82,15 @@ std::string joinFields(const Values&... values) {
 }
 
 std::string answerGalaxy(std::int32_t x, std::int32_t y) {
-  useTablesOf(INITIAL_NOISE_SEED);
-  const GlyphCell nebula = nebulaCellAt(x, y);
-  const GlyphCell star = starCellAt(x, y);
+  const NoiseTables& tables = galaxyTables();
+  const GlyphCell nebula = nebulaCellAt(tables, x, y);
+  const GlyphCell star = starCellAt(tables, x, y);
   return joinFields(+nebula.red, +nebula.green, +nebula.blue, +star.glyph, +star.red,
-                    +terrainClassAt(x, y));
+                    terrainNumber(terrainClassAt(tables, x, y)));
 }
 
 std::string answerSystem(std::int32_t x, std::int32_t y) {
-  const StarSystem s = systemAt(x, y);
+  const StarSystem s = systemAt(x, y).system;
   char colour[16];
   std::snprintf(colour, sizeof colour, "%08" PRIX32, s.nebColor);
   char seed[64];
@@ -129,9 +127,10 @@ std::string answer(const std::vector<std::string_view>& f) {
     const std::int32_t gy = parseCoordinate(f[2], "GY");
     const std::int32_t x = parseCoordinate(f[3], "X");
     const std::int32_t y = parseCoordinate(f[4], "Y");
-    const StarSystem system = systemAt(gx, gy);
-    if (word == "planet") return std::to_string(+terrainClassAt(x, y));
-    const GlyphCell cell = systemBackgroundAt(x, y, system);
+    const EnteredSystem entered = systemAt(gx, gy);
+    if (word == "planet")
+      return std::to_string(terrainNumber(terrainClassAt(entered.tables, x, y)));
+    const GlyphCell cell = systemBackgroundAt(entered.tables, x, y, entered.system);
     return joinFields(+cell.red, +cell.green, +cell.blue, +cell.glyph);
   }
   throw ParseError{"unknown query '" + std::string(word) +
