@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "display/font.h"
+#include "display/glyph_drawing.h"
 #include "display/number_format.h"
 #include "display/steady_clock.h"
 
@@ -21,33 +22,6 @@ int toPixel(float v) {
   if (!(v > -limit)) return -static_cast<int>(limit);  // also NaN
   if (v > limit) return static_cast<int>(limit);
   return static_cast<int>(std::lround(v));
-}
-
-// Writes the set pixels of one glyph at (x, y), clipped to the target.
-void drawGlyph(Image& target, int x, int y, std::uint8_t code, Color color) {
-  const GlyphRows& rows = FONT_8X8[code];
-  const bool inside =
-      x >= 0 && y >= 0 && x <= target.width - GLYPH_SIZE && y <= target.height - GLYPH_SIZE;
-  for (int r = 0; r < GLYPH_SIZE; ++r) {
-    const unsigned bits = rows[r];
-    const int py = y + r;
-    if (bits == 0 || py < 0 || py >= target.height) continue;
-    Color* line = &target.pixels[static_cast<std::size_t>(py) * target.width];
-    for (int c = 0; c < GLYPH_SIZE; ++c) {
-      const int px = x + c;
-      if ((bits & (0x80u >> c)) != 0 && (inside || (px >= 0 && px < target.width)))
-        line[px] = color;
-    }
-  }
-}
-
-void drawString(Image& target, int x, int y, std::string_view text, Color color) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const int gx = x + GLYPH_SIZE * static_cast<int>(i);
-    if (gx >= target.width) break;  // the rest lies right of the target
-    if (gx + GLYPH_SIZE <= 0) continue;
-    drawGlyph(target, gx, y, static_cast<std::uint8_t>(text[i]), color);
-  }
 }
 
 }  // namespace
@@ -138,21 +112,7 @@ std::unique_ptr<Image> Display::createImage(int width, int height) const {
 void Display::putImage(float x, float y, const Image* image) {
   Image* page = workImage();
   if (page == nullptr || image == nullptr) return;
-  const int left = toPixel(x);
-  const int top = toPixel(y);
-  const int firstColumn = std::max(0, -left);
-  const int lastColumn = std::min(image->width, page->width - left);  // exclusive
-  const int firstRow = std::max(0, -top);
-  const int lastRow = std::min(image->height, page->height - top);
-  for (int r = firstRow; r < lastRow; ++r) {
-    const Color* source = &image->pixels[static_cast<std::size_t>(r) * image->width];
-    Color* target = &page->pixels[static_cast<std::size_t>(top + r) * page->width + left];
-    // A select rather than a branch: tiles mix key and glyph pixels unpredictably.
-    for (int c = firstColumn; c < lastColumn; ++c) {
-      const Color rgb = rgbOf(source[c]);
-      target[c] = rgb != KEY_COLOR ? rgb : target[c];
-    }
-  }
+  putImageKeyed(*page, toPixel(x), toPixel(y), *image);
 }
 
 int Display::locateText(int row, int column) {

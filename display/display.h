@@ -82,6 +82,9 @@ class Display {
   Keyboard& keyboard() { return keyboard_; }
   int pageCount() const { return static_cast<int>(pages_.size()); }
   const Image& page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
+  // The page that drawing goes to, for drawing done outside the display;
+  // null without pages.
+  Image* workPageImage() { return workImage(); }
   int workPage() const { return workPage_; }
   int visiblePage() const { return visiblePage_; }
   int cursorRow() const { return cursorRow_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "display/glyph_drawing.h"
 #include "render/tiles.h"
 #include "world/geometry.h"
 
@@ -14,8 +15,17 @@ void drawGlyphCell(Display& display, GlyphCell cell, int px, int py) {
                    cellColor(cell));
 }
 
+void drawMapCell(Image& target, int px, int py, GlyphCell background, GlyphCell foreground,
+                 const Image* tile) {
+  if (!isEmpty(background)) drawGlyph(target, px, py, background.glyph, cellColor(background));
+  if (!isEmpty(foreground)) drawGlyph(target, px, py, foreground.glyph, cellColor(foreground));
+  if (tile != nullptr) putImageKeyed(target, px, py, *tile);
+}
+
 void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHeight, int left,
                  int top) {
+  Image* page = display.workPageImage();
+  if (page == nullptr) return;
   // The layers hold MAP_RADIUS cells a side; asking for more must not read past them.
   halfWidth = std::clamp(halfWidth, 0, MAP_RADIUS);
   halfHeight = std::clamp(halfHeight, 0, MAP_RADIUS);
@@ -26,17 +36,11 @@ void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHe
       const int px = cx + CELL_SIZE * i;
       const int py = cy + CELL_SIZE * j;
       const int index = mapIndex(i, j);
-      if (!isEmpty(map.background[index])) drawGlyphCell(display, map.background[index], px, py);
-      if (!isEmpty(map.foreground[index])) drawGlyphCell(display, map.foreground[index], px, py);
-      if (map.terrain[index] != TerrainClass::none) {
-        display.putImage(static_cast<float>(px), static_cast<float>(py),
-                         terrainTile(map.terrain[index]));
-      }
+      drawMapCell(*page, px, py, map.background[index], map.foreground[index],
+                  terrainTile(map.terrain[index]));
     }
   }
-  const char marker = CENTRE_MARKER;
-  display.drawText(static_cast<float>(cx), static_cast<float>(cy), std::string_view(&marker, 1),
-                   CENTRE_MARKER_COLOR);
+  drawGlyph(*page, cx, cy, static_cast<std::uint8_t>(CENTRE_MARKER), CENTRE_MARKER_COLOR);
 }
 
 }  // namespace glyphverse

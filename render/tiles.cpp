@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "display/glyph_drawing.h"
+
 namespace glyphverse {
 namespace {
 
@@ -13,10 +15,13 @@ std::array<std::unique_ptr<Image>, TERRAIN_CLASS_COUNT + 1> tiles;
 void buildTerrainTiles(Display& display, int size) {
   for (int t = 1; t <= TERRAIN_CLASS_COUNT; ++t) tiles[t] = display.createImage(size, size);
   for (int t = 1; t <= TERRAIN_CLASS_COUNT; ++t) {
-    if (!tiles[t]) continue;
-    const char glyph = static_cast<char>(TERRAIN_TILE_STYLES[t].glyph);
-    display.drawText(*tiles[t], 0, 0, std::string_view(&glyph, 1), TERRAIN_TILE_STYLES[t].color);
+    if (tiles[t]) paintTerrainTile(*tiles[t], static_cast<TerrainClass>(t));
   }
+}
+
+void paintTerrainTile(Image& tile, TerrainClass terrain) {
+  const TerrainTileStyle& style = tileStyle(terrain);
+  drawGlyph(tile, 0, 0, style.glyph, style.color);
 }
 
 const Image* terrainTile(TerrainClass terrain) {

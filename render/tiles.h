@@ -33,6 +33,9 @@ constexpr const TerrainTileStyle& tileStyle(TerrainClass terrain) {
 // Needs an open window (images need one); replaces any earlier tiles.
 void buildTerrainTiles(Display& display, int size);
 
+// Draws a terrain class's glyph at the top-left of a tile filled with IMAGE_FILL.
+void paintTerrainTile(Image& tile, TerrainClass terrain);
+
 // The tile of a terrain class, or null (no tile for `none`, or no tiles built).
 const Image* terrainTile(TerrainClass terrain);
 
