@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "gen/float_evaluation.h"
+
 namespace glyphverse {
 
 // Nearest integer, ties to even, as a double. For |v| < 2^51 adding and
