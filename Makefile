@@ -1,16 +1,23 @@
-# Thin wrapper over the CMake presets. `make run` and `make test` install what
-# is missing first (scripts/install-deps.sh), so they work on a fresh machine.
+# Thin wrapper over the CMake presets. Each target first installs what its
+# purpose needs and the machine lacks (scripts/install-deps.sh PURPOSE), so it
+# works on a fresh machine: `make run` only what building and running need,
+# `make test` the test tools as well.
 
-.PHONY: all deps build run test test-sanitize test-release bench goldens format tidy clean
+.PHONY: all deps deps-test build run test test-sanitize test-release bench goldens \
+        cross-check format tidy clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+DEPS = bash scripts/install-deps.sh
 
 all: build
 
 deps:
-	@bash scripts/install-deps.sh
+	@$(DEPS) run
 
-build: deps
+deps-test:
+	@$(DEPS) test
+
+build: deps-test
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 
@@ -22,20 +29,26 @@ run: deps
 test: build
 	ctest --preset dev -j $(JOBS)
 
-test-sanitize: deps
+test-sanitize: deps-test
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
 
-test-release: deps
+test-release: deps-test
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	ctest --preset release -j $(JOBS)
 
-bench: deps
+bench: deps-test
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target glyphverse_bench
 	./build/release/bin/glyphverse_bench
+
+# The same answers and frames from clang and from an aarch64 cross build run
+# under qemu as from the native release build.
+cross-check:
+	@$(DEPS) cross
+	bash tests/cross_build_check.sh build/release build/clang build/aarch64
 
 # Remakes the golden frames of tests/golden: only when a picture change is intended.
 goldens: build
@@ -44,9 +57,11 @@ goldens: build
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 
 format:
+	@$(DEPS) lint
 	clang-format -i $(SOURCES)
 
 tidy: build
+	@$(DEPS) lint
 	clang-tidy -p build/dev --quiet $(filter %.cpp,$(SOURCES))
 
 clean:
