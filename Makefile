@@ -4,7 +4,7 @@
 # `make test` the test tools as well.
 
 .PHONY: all deps deps-test build run test test-sanitize test-release bench goldens \
-        cross-check format tidy clean
+        cross-check package icons format tidy clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEPS = bash scripts/install-deps.sh
@@ -50,9 +50,20 @@ cross-check:
 	@$(DEPS) cross
 	bash tests/cross_build_check.sh build/release build/clang build/aarch64
 
+# A Debian package of the release build's programs, in build/package.
+package:
+	@$(DEPS) package
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target glyphverse_programs
+	cpack --preset deb
+
 # Remakes the golden frames of tests/golden: only when a picture change is intended.
 goldens: build
 	bash scripts/update-goldens.sh build/dev/bin/glyphverse-snapshot
+
+# Remakes the icons in data/icons from a frame of the universe.
+icons: build
+	bash scripts/make-icons.sh build/dev/bin/glyphverse-snapshot
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 

@@ -41,7 +41,7 @@ groups_for() {
       ;;
     package)
       groups_for run
-      echo "package|the package's dependencies from its libraries (dpkg-shlibdeps)|dpkg-dev"
+      echo "package|the package's dependencies from its libraries, a check of its desktop entry|dpkg-dev desktop-file-utils"
       ;;
     lint)
       echo "lint|formatting and static analysis|clang-format clang-tidy"

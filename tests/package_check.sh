@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: unpacked into an empty tree, its
+# programs run from there with nothing of the build around them, and its
+# dependencies name the runtime libraries they link against.
+set -euo pipefail
+deb=${1:?usage: $0 PACKAGE.deb}
+fail() { echo "package check: $*" >&2; exit 1; }
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg -x "$deb" "$root"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for lib in libsdl2-2.0-0 libpng16-16; do
+  [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
+done
+for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot \
+    share/applications/glyphverse.desktop \
+    share/icons/hicolor/64x64/apps/glyphverse.png share/icons/hicolor/256x256/apps/glyphverse.png; do
+  [[ -s "$root/usr/$file" ]] || fail "no /usr/$file"
+done
+if ldd "$root"/usr/bin/* | grep 'not found'; then fail "a library is missing"; fi
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$root/usr/share/applications/glyphverse.desktop"
+fi
+# As root, dpkg says whether this system could install it (nothing is changed).
+if [[ $(id -u) -eq 0 ]]; then
+  dpkg --dry-run -i "$deb" >/dev/null || fail "dpkg would not install it"
+fi
+
+answer=$("$root/usr/bin/glyphverse-query" galaxy 10 10)
+[[ $answer == $'14\t13\t14\t0\t0\t2' ]] || fail "installed glyphverse-query answered '$answer'"
+"$root/usr/bin/glyphverse-snapshot" --start 10,10 --out "$root/frame.png" >/dev/null
+[[ $(head -c 8 "$root/frame.png" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] ||
+  fail "installed glyphverse-snapshot wrote no PNG"
+echo "package check: $(basename "$deb") ($(stat -c %s "$deb") bytes) installs and runs; Depends: $depends"
