@@ -40,7 +40,8 @@ build_tools() {
     cmake --preset "$(basename "$dir")" >/dev/null
   fi
   local targets=(glyphverse-query)
-  if ninja -C "$dir" -t targets all | grep -q '^bin/glyphverse-snapshot:'; then
+  # grep reads all of ninja's output: with -q it could stop early and fail the pipe.
+  if ninja -C "$dir" -t targets all | grep '^bin/glyphverse-snapshot:' >/dev/null; then
     targets+=(glyphverse-snapshot)
   fi
   cmake --build "$dir" -j 2 --target "${targets[@]}" >/dev/null
