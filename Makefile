@@ -8,6 +8,10 @@
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEPS = bash scripts/install-deps.sh
+# Running and packaging need neither GoogleTest nor Google Benchmark: they
+# configure the release build without its tests and benchmarks, which the
+# release preset turns on again for `make bench` and `make test-release`.
+PROGRAMS_ONLY = -DGLYPHVERSE_TESTS=OFF -DGLYPHVERSE_BENCH=OFF
 
 all: build
 
@@ -22,7 +26,7 @@ build: deps-test
 	cmake --build --preset dev -j $(JOBS)
 
 run: deps
-	cmake --preset release
+	cmake --preset release $(PROGRAMS_ONLY)
 	cmake --build --preset release -j $(JOBS) --target glyphverse
 	./build/release/bin/glyphverse
 
@@ -53,7 +57,7 @@ cross-check:
 # A Debian package of the release build's programs, in build/package.
 package:
 	@$(DEPS) package
-	cmake --preset release
+	cmake --preset release $(PROGRAMS_ONLY)
 	cmake --build --preset release -j $(JOBS) --target glyphverse_programs
 	cpack --preset deb
 
