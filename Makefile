@@ -51,7 +51,7 @@ bench: deps-test
 # The same answers and frames from clang and from an aarch64 cross build run
 # under qemu as from the native release build.
 cross-check:
-	@$(DEPS) cross
+	@$(DEPS) test cross
 	bash tests/cross_build_check.sh build/release build/clang build/aarch64
 
 # A Debian package of the release build's programs, in build/package.
