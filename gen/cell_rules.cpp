@@ -9,23 +9,12 @@
 namespace glyphverse {
 namespace {
 
-// The colour curves take only a few hundred inputs, so pow runs that often
-// once, not once per cell. Both tables are filled on first use and never
-// change afterwards, so any thread may read them.
-const std::array<std::uint8_t, 256>& nebulaCurve() {
-  static const auto curve = [] {
-    std::array<std::uint8_t, 256> table{};
-    for (int v = 0; v < 256; ++v) {
-      table[v] = shapeChannel(static_cast<std::uint8_t>(v), NEBULA_OFFSET, NEBULA_BASE);
-    }
-    return table;
-  }();
-  return curve;
-}
-
-// The system curve's exponent is noise - nebIntens / 2, a multiple of 0.5
-// that a float holds exactly, so one table indexed by twice the exponent
-// (0 to 510; below 0 the curve is 255 as at 0) serves every intensity.
+// The system curve takes only a few hundred inputs, so pow runs that often
+// once, not once per cell; the table is filled on first use and never changes
+// afterwards, so any thread may read it. Its exponent is noise - nebIntens / 2,
+// a multiple of 0.5 that a float holds exactly, so one table indexed by twice
+// the exponent (0 to 510; below 0 the curve is 255 as at 0) serves every
+// intensity.
 const std::array<std::uint8_t, 511>& systemCurve() {
   static const auto curve = [] {
     std::array<std::uint8_t, 511> table{};
@@ -41,8 +30,12 @@ const std::array<std::uint8_t, 511>& systemCurve() {
 
 }  // namespace
 
-std::uint8_t nebulaChannel(std::uint8_t noise) {
-  return nebulaCurve()[noise];
+std::array<std::uint8_t, 256> makeNebulaCurve() {
+  std::array<std::uint8_t, 256> curve{};
+  for (int v = 0; v < 256; ++v) {
+    curve[v] = shapeChannel(static_cast<std::uint8_t>(v), NEBULA_OFFSET, NEBULA_BASE);
+  }
+  return curve;
 }
 
 std::uint8_t systemLevel(std::uint8_t noise, std::uint8_t nebIntens) {

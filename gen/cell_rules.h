@@ -6,6 +6,7 @@
 // with turbulence itself, the batched ones with octaves shared along rows
 // and columns; both give the same bytes.
 
+#include <array>
 #include <cstdint>
 
 #include "gen/channels.h"
@@ -27,8 +28,14 @@ inline constexpr float NEBULA_BASE = 0.95f;
 inline constexpr float SYSTEM_BACKGROUND_BASE = 0.98f;
 inline constexpr std::int32_t SYSTEM_BACKGROUND_SIZE = 2048;
 
-// shapeChannel(noise, NEBULA_OFFSET, NEBULA_BASE), from a table made once.
-std::uint8_t nebulaChannel(std::uint8_t noise);
+// shapeChannel(noise, NEBULA_OFFSET, NEBULA_BASE) for every noise byte.
+std::array<std::uint8_t, 256> makeNebulaCurve();
+// The same from a table made on first use: pow runs 256 times, not three
+// times a cell. Inline, since every galaxy cell asks for three channels.
+inline std::uint8_t nebulaChannel(std::uint8_t noise) {
+  static const std::array<std::uint8_t, 256> curve = makeNebulaCurve();
+  return curve[noise];
+}
 // shapeChannel(noise, nebIntens / 2, SYSTEM_BACKGROUND_BASE), from a table made once.
 std::uint8_t systemLevel(std::uint8_t noise, std::uint8_t nebIntens);
 // A star stands where the fine noise byte is a multiple of 10.

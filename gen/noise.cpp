@@ -74,11 +74,6 @@ double smoothNoise(const NoiseTables& tables, double x, double y, std::int32_t p
   return l0 + (l1 - l0) * u;
 }
 
-std::uint8_t turbulenceByte(double sum, double startSize) {
-  const double r = roundTiesToEven(sum * 128.0 / startSize + 127.0);
-  return low8(static_cast<std::int64_t>(r));
-}
-
 std::uint8_t turbulence(const NoiseTables& tables, double x, double y, double size, double period) {
   const double startSize = size;
   double sum = 0.0;

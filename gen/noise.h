@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "gen/rounding.h"
 #include "world/noise_tables.h"
 
 namespace glyphverse {
@@ -52,7 +53,11 @@ constexpr double fade(double t) {
   return t * t * t * ((6.0 * t - 15.0) * t + 10.0);
 }
 
-// The final mapping of a turbulence sum to its byte.
-std::uint8_t turbulenceByte(double sum, double startSize);
+// The final mapping of a turbulence sum to its byte. Inline, since it runs
+// for every channel of every generated cell.
+inline std::uint8_t turbulenceByte(double sum, double startSize) {
+  const double r = roundTiesToEven(sum * 128.0 / startSize + 127.0);
+  return low8(static_cast<std::int64_t>(r));
+}
 
 }  // namespace glyphverse
