@@ -1,0 +1,185 @@
+#include "tools/atlas/atlas_render.h"
+
+#include <tbb/global_control.h>
+#include <tbb/info.h>
+#include <tbb/parallel_pipeline.h>
+#include <tbb/task_arena.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "tools/atlas/band_renderer.h"
+#include "tools/atlas/png_chunk_writer.h"
+#include "tools/common/progress.h"
+
+namespace glyphverse {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// One band in flight with everything it needs; reused for later bands.
+struct Band {
+  Band(int compression, DeflateStrategy strategy) : encoder(compression, strategy) {}
+  std::int64_t index = 0;
+  std::int64_t firstCellRow = 0;
+  int cellRows = 0;
+  std::vector<std::uint8_t> rows;
+  BandRenderer::Scratch scratch;
+  BandEncoder encoder;
+  EncodedBand encoded;
+  double renderSeconds = 0.0;
+  double encodeSeconds = 0.0;
+};
+
+// Bands for the tokens in flight. The first and last stages run on
+// different threads, so taking and giving back are locked.
+class BandPool {
+ public:
+  BandPool(int compression, DeflateStrategy strategy)
+      : compression_(compression), strategy_(strategy) {}
+  Band* take() {
+    const std::lock_guard lock(mutex_);
+    if (free_.empty()) {
+      all_.push_back(std::make_unique<Band>(compression_, strategy_));
+      return all_.back().get();
+    }
+    Band* band = free_.back();
+    free_.pop_back();
+    return band;
+  }
+  void giveBack(Band* band) {
+    const std::lock_guard lock(mutex_);
+    free_.push_back(band);
+  }
+
+ private:
+  int compression_;
+  DeflateStrategy strategy_;
+  std::mutex mutex_;
+  std::vector<std::unique_ptr<Band>> all_;
+  std::vector<Band*> free_;
+};
+
+// What happens to each finished band, in order, on one thread at a time.
+using BandSink = std::function<void(Band&)>;
+
+struct BandPlan {
+  std::int64_t cellRows = 1;  // a band's, the last band's may be fewer
+  std::int64_t count = 1;
+};
+
+BandPlan planBands(const AtlasLayout& layout, const RenderSettings& settings) {
+  const std::int64_t rows =
+      settings.bandRows > 0 ? std::min(settings.bandRows, layout.rows) : bandCellRows(layout);
+  return {rows, (layout.rows + rows - 1) / rows};
+}
+
+// Draws a band's rows and, if asked, filters and compresses them.
+void makeBand(const BandRenderer& renderer, const AtlasLayout& layout, const BandPlan& plan,
+              bool compress, Band& band) {
+  const Clock::time_point began = Clock::now();
+  const auto rowBytes = static_cast<std::size_t>(layout.rowBytes());
+  const std::size_t pixelRows = static_cast<std::size_t>(band.cellRows) * layout.cellPixels;
+  band.rows.resize(pixelRows * rowBytes);
+  renderer.render(band.firstCellRow, band.cellRows, band.scratch, band.rows.data());
+  const Clock::time_point rendered = Clock::now();
+  if (compress) {
+    band.encoder.encode(band.rows.data(), pixelRows, rowBytes, band.index == plan.count - 1,
+                        band.encoded);
+  }
+  band.renderSeconds = std::chrono::duration<double>(rendered - began).count();
+  band.encodeSeconds = secondsSince(rendered);
+}
+
+// Bands are taken in order, made in parallel and handed to the sink in order
+// again, with at most two bands a thread in flight.
+RenderStats runBands(const LevelWorld& world, const AtlasLayout& layout,
+                     const RenderSettings& settings, bool compress, const BandSink& sink) {
+  const Clock::time_point start = Clock::now();
+  const BandRenderer renderer(world, layout);
+  const BandPlan plan = planBands(layout, settings);
+  const int threads = threadCount(settings);
+  BandPool pool(settings.compression,
+                layout.cellPixels == 1 ? DeflateStrategy::runs : DeflateStrategy::matches);
+  RenderStats stats;
+  std::int64_t next = 0;
+  auto source = [&](tbb::flow_control& control) -> Band* {
+    if (next == plan.count) {
+      control.stop();
+      return nullptr;
+    }
+    Band* band = pool.take();
+    band->index = next++;
+    band->firstCellRow = band->index * plan.cellRows;
+    band->cellRows = static_cast<int>(std::min(plan.cellRows, layout.rows - band->firstCellRow));
+    return band;
+  };
+  auto make = [&](Band* band) {
+    makeBand(renderer, layout, plan, compress, *band);
+    return band;
+  };
+  auto finish = [&](Band* band) {
+    stats.renderSeconds += band->renderSeconds;
+    stats.encodeSeconds += band->encodeSeconds;
+    sink(*band);
+    pool.giveBack(band);
+  };
+  const tbb::global_control parallelism(tbb::global_control::max_allowed_parallelism,
+                                        static_cast<std::size_t>(threads));
+  tbb::task_arena arena(threads);
+  arena.execute([&] {
+    tbb::parallel_pipeline(
+        static_cast<std::size_t>(2 * threads),
+        tbb::make_filter<void, Band*>(tbb::filter_mode::serial_in_order, source) &
+            tbb::make_filter<Band*, Band*>(tbb::filter_mode::parallel, make) &
+            tbb::make_filter<Band*, void>(tbb::filter_mode::serial_in_order, finish));
+  });
+  stats.seconds = secondsSince(start);
+  return stats;
+}
+
+}  // namespace
+
+int threadCount(const RenderSettings& settings) {
+  return settings.threads > 0 ? settings.threads : tbb::info::default_concurrency();
+}
+
+RenderStats writeAtlasPng(const LevelWorld& world, const AtlasLayout& layout,
+                          const RenderSettings& settings, std::FILE* file, ProgressBar* progress) {
+  PngChunkWriter png(file, static_cast<std::uint32_t>(layout.width()),
+                     static_cast<std::uint32_t>(layout.height()));
+  auto check = [&](bool written) {
+    if (!written) throw WriteError(png.error());
+  };
+  check(png.writeHeader());
+  const auto header = zlibHeader(settings.compression);
+  check(png.writeImageData(header.data(), header.size()));
+  std::uint32_t adler = 1;
+  std::int64_t cellsDone = 0;
+  RenderStats stats = runBands(world, layout, settings, true, [&](Band& band) {
+    check(png.writeImageData(band.encoded.deflated.data(), band.encoded.deflated.size()));
+    adler = combineAdler(adler, band.encoded);
+    cellsDone += band.cellRows * layout.columns;
+    if (progress != nullptr) progress->update(cellsDone);
+  });
+  const auto trailer = zlibTrailer(adler);
+  check(png.writeImageData(trailer.data(), trailer.size()));
+  check(png.writeEnd());
+  stats.fileBytes = png.bytesWritten();
+  return stats;
+}
+
+RenderStats renderAtlasBands(const LevelWorld& world, const AtlasLayout& layout,
+                             const RenderSettings& settings, bool compress) {
+  return runBands(world, layout, settings, compress, [](Band&) {});
+}
+
+}  // namespace glyphverse

@@ -1,0 +1,58 @@
+#pragma once
+// PNG image data is one zlib stream over every pixel row, each row a filter
+// type byte and its filtered pixels. Here bands of rows are filtered and
+// compressed apart, so that many threads can share the work: each band
+// becomes raw deflate data that ends on a byte boundary (a sync flush; the
+// last band finishes the stream), so the pieces of all bands, in order,
+// behind the zlib header and before the checksum combined from theirs, form
+// one valid stream. The bytes depend on where bands begin and end, never on
+// which thread compressed them.
+
+#include <zlib.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace glyphverse {
+
+inline constexpr int DEFAULT_COMPRESSION = 1;  // zlib's fastest level
+inline constexpr int MAX_COMPRESSION = 9;
+
+struct EncodedBand {
+  std::vector<std::uint8_t> deflated;
+  std::uint32_t adler = 1;  // Adler-32 of the band's filtered rows
+  std::size_t filteredSize = 0;
+};
+
+// What deflate looks for. One pixel a cell is mostly noise, where long
+// matches are rare and runs (of zeros, after the Sub filter) are what
+// repeats: looking for runs alone is faster and even a little smaller there.
+// Drawn cells repeat their shapes, which takes zlib's full matching.
+enum class DeflateStrategy { runs, matches };
+
+class BandEncoder {
+ public:
+  BandEncoder(int level, DeflateStrategy strategy);
+  ~BandEncoder();
+  BandEncoder(const BandEncoder&) = delete;
+  BandEncoder& operator=(const BandEncoder&) = delete;
+
+  // `rows` holds rowCount rows of rowBytes bytes: a free byte for the filter
+  // type, then the row's RGB pixels. Filters them in place and compresses them.
+  void encode(std::uint8_t* rows, std::size_t rowCount, std::size_t rowBytes, bool lastBand,
+              EncodedBand& out);
+
+ private:
+  z_stream stream_{};
+};
+
+// The two bytes that open the zlib stream of the whole image.
+std::array<std::uint8_t, 2> zlibHeader(int level);
+// The checksum of all bands so far followed by one more band.
+std::uint32_t combineAdler(std::uint32_t before, const EncodedBand& band);
+// The four bytes that close the stream: the checksum, most significant first.
+std::array<std::uint8_t, 4> zlibTrailer(std::uint32_t adler);
+
+}  // namespace glyphverse

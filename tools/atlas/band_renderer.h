@@ -1,0 +1,49 @@
+#pragma once
+// The pixel rows of an atlas, one band of cell rows at a time. The renderer
+// only reads what it was made from, so every thread renders its bands with
+// the same one; each band in flight has scratch space of its own.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "display/image.h"
+#include "gen/cell_batch.h"
+#include "tools/atlas/atlas_layout.h"
+#include "tools/atlas/atlas_world.h"
+#include "world/terrain_class.h"
+
+namespace glyphverse {
+
+// The one colour of a cell drawn as a block: the terrain tile's colour, else
+// the star over the nebula, else the background glyph's colour.
+Color blockColor(const CellContent& cell);
+
+class BandRenderer {
+ public:
+  // Keeps references to both: they must outlive the renderer.
+  BandRenderer(const LevelWorld& world, const AtlasLayout& layout);
+
+  struct Scratch {
+    std::vector<RowOctaves> rows;
+    Image canvas;  // the band's cells as the map draws them
+  };
+
+  // Writes the pixel rows of cell rows firstCellRow .. firstCellRow + cellRows
+  // - 1 of the atlas to `out`, rowBytes apart (layout.rowBytes()); each row
+  // starts with a byte left free for PNG's filter type, then RGB pixels.
+  void render(std::int64_t firstCellRow, int cellRows, Scratch& scratch, std::uint8_t* out) const;
+
+ private:
+  void renderBlocks(int cellRows, const Scratch& scratch, std::uint8_t* out) const;
+  void renderGlyphs(int cellRows, Scratch& scratch, std::uint8_t* out) const;
+  const Image* tileFor(TerrainClass terrain) const;
+
+  const AtlasLayout& layout_;
+  CellBatch batch_;
+  std::size_t rowBytes_;
+  std::array<Image, TERRAIN_CLASS_COUNT + 1> tiles_;  // 8 x 8, indexed by terrain class
+};
+
+}  // namespace glyphverse
