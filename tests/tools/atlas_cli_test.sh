@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# glyphverse-atlas as a program: a PNG of the asked size, exit status 2 for
+# bad arguments and 1 for an unwritable file, and never a partial file left
+# behind, not even after Ctrl+C.
+set -u
+atlas=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# Width and height from a PNG's header.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'; }
+no_leftovers() { [[ -z $(ls -A "$dir/out") ]] || fail "$1 left $(ls -A "$dir/out")"; }
+mkdir "$dir/out"
+
+(cd "$dir/out" && "$atlas" galaxy -5 -5 16 9 --quiet) || fail "a small galaxy exited $?"
+[[ $(png_size "$dir/out/galaxy.png") == 16x9 ]] || fail "galaxy.png is $(png_size "$dir/out/galaxy.png")"
+"$atlas" planet 10 10 0 0 5 3 --scale 3 --out "$dir/out/p.png" || fail "--scale 3 exited $?"
+[[ $(png_size "$dir/out/p.png") == 15x9 ]] || fail "--scale 3 gave $(png_size "$dir/out/p.png")"
+"$atlas" system 40 2 0 0 3 2 --glyphs --out "$dir/out/s.png" || fail "--glyphs exited $?"
+[[ $(png_size "$dir/out/s.png") == 24x16 ]] || fail "--glyphs gave $(png_size "$dir/out/s.png")"
+rm "$dir/out"/*
+
+expect_usage_error() {
+  local named=$1
+  shift
+  "$atlas" "$@" --out "$dir/out/bad.png" >/dev/null 2>"$dir/err"
+  local status=$?
+  [[ $status -eq 2 ]] || fail "'$*' should exit 2, got $status"
+  grep -q -- "$named" "$dir/err" || fail "'$*': the message must name $named: $(cat "$dir/err")"
+  no_leftovers "'$*'"
+}
+expect_usage_error W galaxy 0 0 0 5
+expect_usage_error H galaxy 0 0 5 -1
+expect_usage_error W galaxy 0 0 268435456 1 --glyphs  # 2^31 pixels wide
+expect_usage_error H planet 1 1 0 0 1 2147483648
+expect_usage_error nebula nebula 0 0 5 5
+expect_usage_error GY system 1
+expect_usage_error X galaxy x 0 5 5
+expect_usage_error glyphs galaxy 0 0 5 5 --scale 2 --glyphs
+expect_usage_error threads galaxy 0 0 5 5 --threads 0
+expect_usage_error compression galaxy 0 0 5 5 --compression 10
+
+"$atlas" galaxy 0 0 5 5 --out "$dir/missing/x.png" 2>"$dir/err"; status=$?
+[[ $status -eq 1 ]] || fail "an unwritable file should exit 1, got $status"
+grep -q "No such file or directory" "$dir/err" || fail "the message must say why: $(cat "$dir/err")"
+
+# Interrupted halfway through a poster that takes seconds: no file at all.
+# Job control gives the render its own process group with SIGINT not ignored,
+# as when it runs in the foreground of a terminal.
+set -m
+"$atlas" galaxy 0 0 30000 30000 --threads 1 --out "$dir/out/big.png" 2>/dev/null &
+pid=$!
+set +m
+for _ in $(seq 100); do [[ -n $(ls -A "$dir/out") ]] && break; sleep 0.05; done
+[[ -n $(ls -A "$dir/out") ]] || fail "the render never started its file"
+sleep 0.3
+kill -INT "$pid"
+wait "$pid"; status=$?
+[[ $status -eq 130 ]] || fail "Ctrl+C should end the render as SIGINT does (130), got $status"
+no_leftovers "Ctrl+C"
+echo "atlas CLI ok"
