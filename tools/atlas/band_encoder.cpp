@@ -1,6 +1,7 @@
 #include "tools/atlas/band_encoder.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -13,11 +14,22 @@ constexpr std::uint8_t FILTER_SUB = 1;
 constexpr std::size_t BYTES_PER_PIXEL = 3;
 
 // PNG's Sub filter: each byte less the same channel of the pixel to its
-// left. Right to left, so that every left neighbour is still unfiltered.
+// left. Right to left, so that every left neighbour is still unfiltered; in
+// blocks computed whole before they are stored, which the compiler vectorises.
 void filterSub(std::uint8_t* row, std::size_t rowBytes) {
+  constexpr std::size_t BLOCK = 32;
   row[0] = FILTER_SUB;
   std::uint8_t* pixels = row + 1;
-  for (std::size_t k = rowBytes - 1; k-- > BYTES_PER_PIXEL;) {
+  std::size_t end = rowBytes - 1;  // filter [BYTES_PER_PIXEL, end) from the right
+  for (; end >= BYTES_PER_PIXEL + BLOCK; end -= BLOCK) {
+    std::uint8_t block[BLOCK];
+    const std::uint8_t* at = pixels + end - BLOCK;
+    for (std::size_t i = 0; i < BLOCK; ++i) {
+      block[i] = static_cast<std::uint8_t>(at[i] - at[i - BYTES_PER_PIXEL]);
+    }
+    std::memcpy(pixels + end - BLOCK, block, BLOCK);
+  }
+  for (std::size_t k = end; k-- > BYTES_PER_PIXEL;) {
     pixels[k] = static_cast<std::uint8_t>(pixels[k] - pixels[k - BYTES_PER_PIXEL]);
   }
 }

@@ -1,6 +1,8 @@
 #include "tools/atlas/band_renderer.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "render/map_view.h"
 #include "render/tiles.h"
@@ -12,6 +14,25 @@ void putPixel(std::uint8_t* at, Color color) {
   at[0] = static_cast<std::uint8_t>(color >> 16);
   at[1] = static_cast<std::uint8_t>(color >> 8);
   at[2] = static_cast<std::uint8_t>(color);
+}
+
+// A row of 0xAARRGGBB pixels as RGB bytes, eight pixels to three 64-bit
+// stores where the bytes of a word are in memory order: byte-swapped and
+// shifted, 0xAARRGGBB is 0x00BBGGRR, whose little-endian bytes are R G B.
+// Several times faster than three byte stores a pixel.
+void packRow(const Color* from, int width, std::uint8_t* to) {
+  int x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; x + 8 <= width; x += 8) {
+      std::uint64_t q[8];
+      for (int k = 0; k < 8; ++k) q[k] = __builtin_bswap32(from[x + k]) >> 8;
+      const std::uint64_t words[3] = {q[0] | q[1] << 24 | q[2] << 48,
+                                      q[2] >> 16 | q[3] << 8 | q[4] << 32 | q[5] << 56,
+                                      q[5] >> 8 | q[6] << 16 | q[7] << 40};
+      std::memcpy(to + 3 * x, words, sizeof words);
+    }
+  }
+  for (; x < width; ++x) putPixel(to + 3 * x, from[x]);
 }
 
 }  // namespace
@@ -26,10 +47,7 @@ Color blockColor(const CellContent& cell) {
 std::int64_t bandCellRows(const AtlasLayout& layout) {
   constexpr std::int64_t BAND_BYTES = std::int64_t{4} << 20;
   constexpr std::int64_t MOST_CELL_ROWS = 256;
-  // The glyph canvas takes four bytes a pixel besides the row's three.
-  const std::int64_t bytesPerPixelRow =
-      layout.rowBytes() + (layout.glyphs ? 4 * layout.width() : 0);
-  const std::int64_t bytesPerCellRow = bytesPerPixelRow * layout.cellPixels;
+  const std::int64_t bytesPerCellRow = layout.rowBytes() * layout.cellPixels;
   return std::clamp<std::int64_t>(BAND_BYTES / bytesPerCellRow, 1,
                                   std::min(MOST_CELL_ROWS, layout.rows));
 }
@@ -76,26 +94,34 @@ void BandRenderer::renderBlocks(int cellRows, const Scratch& scratch, std::uint8
   }
 }
 
-// The cells are drawn onto a canvas cleared as the explorer clears its page,
-// by the map's own cell drawing, then copied out as RGB rows.
+// The band's cells first, column by column as the batch wants them; then
+// each row of cells is drawn onto a canvas cleared as the explorer clears its
+// page, by the map's own cell drawing, and copied out as RGB rows while the
+// canvas is still in the cache.
 void BandRenderer::renderGlyphs(int cellRows, Scratch& scratch, std::uint8_t* out) const {
-  const auto width = static_cast<int>(layout_.width());
-  const int height = cellRows * GLYPH_CELL_PIXELS;
-  Image& canvas = scratch.canvas;
-  if (canvas.width != width || canvas.height < height) canvas = Image(width, height, 0);
-  std::fill_n(canvas.pixels.begin(), static_cast<std::size_t>(width) * height, DEFAULT_BACKGROUND);
-  for (int i = 0; i < layout_.columns; ++i) {
+  const auto columns = static_cast<int>(layout_.columns);
+  scratch.cells.resize(static_cast<std::size_t>(columns) * cellRows);
+  for (int i = 0; i < columns; ++i) {
     const ColumnOctaves column = batch_.columnAt(layout_.left + i);
     for (int j = 0; j < cellRows; ++j) {
-      const CellContent cell = batch_.cellAt(column, scratch.rows[j]);
-      drawMapCell(canvas, i * GLYPH_CELL_PIXELS, j * GLYPH_CELL_PIXELS, cell.background,
-                  cell.foreground, tileFor(cell.terrain));
+      scratch.cells[static_cast<std::size_t>(j) * columns + i] =
+          batch_.cellAt(column, scratch.rows[j]);
     }
   }
-  for (int y = 0; y < height; ++y) {
-    const Color* from = &canvas.pixels[static_cast<std::size_t>(y) * width];
-    std::uint8_t* to = out + y * rowBytes_ + 1;
-    for (int x = 0; x < width; ++x) putPixel(to + 3 * x, from[x]);
+  Image& canvas = scratch.canvas;
+  const int width = columns * GLYPH_CELL_PIXELS;
+  if (canvas.width != width) canvas = Image(width, GLYPH_CELL_PIXELS, DEFAULT_BACKGROUND);
+  for (int j = 0; j < cellRows; ++j) {
+    std::fill(canvas.pixels.begin(), canvas.pixels.end(), DEFAULT_BACKGROUND);
+    const CellContent* cell = &scratch.cells[static_cast<std::size_t>(j) * columns];
+    for (int i = 0; i < columns; ++i, ++cell) {
+      drawMapCell(canvas, i * GLYPH_CELL_PIXELS, 0, cell->background, cell->foreground,
+                  tileFor(cell->terrain));
+    }
+    for (int y = 0; y < GLYPH_CELL_PIXELS; ++y) {
+      packRow(&canvas.pixels[static_cast<std::size_t>(y) * width], width,
+              out + (j * GLYPH_CELL_PIXELS + y) * rowBytes_ + 1);
+    }
   }
 }
 

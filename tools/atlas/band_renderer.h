@@ -27,7 +27,8 @@ class BandRenderer {
 
   struct Scratch {
     std::vector<RowOctaves> rows;
-    Image canvas;  // the band's cells as the map draws them
+    std::vector<CellContent> cells;  // the band's cells, row by row
+    Image canvas;                    // one row of cells as the map draws them
   };
 
   // Writes the pixel rows of cell rows firstCellRow .. firstCellRow + cellRows
