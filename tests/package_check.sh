@@ -11,10 +11,10 @@ trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libsdl2-2.0-0 libpng16-16; do
+for lib in libsdl2-2.0-0 libpng16-16 libtbb12; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
-for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot \
+for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot bin/glyphverse-atlas \
     share/applications/glyphverse.desktop \
     share/icons/hicolor/64x64/apps/glyphverse.png share/icons/hicolor/256x256/apps/glyphverse.png; do
   [[ -s "$root/usr/$file" ]] || fail "no /usr/$file"
@@ -33,4 +33,6 @@ answer=$("$root/usr/bin/glyphverse-query" galaxy 10 10)
 "$root/usr/bin/glyphverse-snapshot" --start 10,10 --out "$root/frame.png" >/dev/null
 [[ $(head -c 8 "$root/frame.png" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] ||
   fail "installed glyphverse-snapshot wrote no PNG"
+"$root/usr/bin/glyphverse-atlas" galaxy 0 0 64 64 --quiet --out "$root/atlas.png" ||
+  fail "installed glyphverse-atlas failed"
 echo "package check: $(basename "$deb") ($(stat -c %s "$deb") bytes) installs and runs; Depends: $depends"
