@@ -43,6 +43,10 @@ expect_usage_error compression galaxy 0 0 5 5 --compression 10
 "$atlas" galaxy 0 0 5 5 --out "$dir/missing/x.png" 2>"$dir/err"; status=$?
 [[ $status -eq 1 ]] || fail "an unwritable file should exit 1, got $status"
 grep -q "No such file or directory" "$dir/err" || fail "the message must say why: $(cat "$dir/err")"
+"$atlas" galaxy 0 0 5 5 --out "$dir/out" 2>"$dir/err"; status=$?
+[[ $status -eq 1 ]] || fail "a directory as the file should exit 1, got $status"
+grep -q "Is a directory" "$dir/err" || fail "the message must say why: $(cat "$dir/err")"
+no_leftovers "a directory as the file"
 
 # Interrupted halfway through a poster that takes seconds: no file at all.
 # Job control gives the render its own process group with SIGINT not ignored,

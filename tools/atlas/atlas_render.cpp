@@ -4,12 +4,14 @@
 #include <tbb/info.h>
 #include <tbb/parallel_pipeline.h>
 #include <tbb/task_arena.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <vector>
 
 #include "tools/atlas/band_renderer.h"
@@ -82,6 +84,20 @@ BandPlan planBands(const AtlasLayout& layout, const RenderSettings& settings) {
   return {rows, (layout.rows + rows - 1) / rows};
 }
 
+// Two bands a thread keep every thread busy while the writer catches up, as
+// long as they fit in half the memory; a band that does not fit at all (rows
+// of a billion pixels) fails before any work.
+std::size_t bandsInFlight(const AtlasLayout& layout, const BandPlan& plan, int threads) {
+  // The rows and, at worst, as many compressed bytes.
+  const double bandBytes = 2.0 * static_cast<double>(plan.cellRows) * layout.cellPixels *
+                           static_cast<double>(layout.rowBytes());
+  const double memory = static_cast<double>(::sysconf(_SC_PHYS_PAGES)) *
+                        static_cast<double>(::sysconf(_SC_PAGE_SIZE));
+  if (memory > 0.0 && bandBytes > memory) throw std::bad_alloc();
+  const double fitting = memory > 0.0 ? memory / 2.0 / bandBytes : 2.0 * threads;
+  return static_cast<std::size_t>(std::clamp(fitting, 1.0, 2.0 * threads));
+}
+
 // Draws a band's rows and, if asked, filters and compresses them.
 void makeBand(const BandRenderer& renderer, const AtlasLayout& layout, const BandPlan& plan,
               bool compress, Band& band) {
@@ -100,7 +116,7 @@ void makeBand(const BandRenderer& renderer, const AtlasLayout& layout, const Ban
 }
 
 // Bands are taken in order, made in parallel and handed to the sink in order
-// again, with at most two bands a thread in flight.
+// again, with a bounded number of bands in flight.
 RenderStats runBands(const LevelWorld& world, const AtlasLayout& layout,
                      const RenderSettings& settings, bool compress, const BandSink& sink) {
   const Clock::time_point start = Clock::now();
@@ -137,7 +153,7 @@ RenderStats runBands(const LevelWorld& world, const AtlasLayout& layout,
   tbb::task_arena arena(threads);
   arena.execute([&] {
     tbb::parallel_pipeline(
-        static_cast<std::size_t>(2 * threads),
+        bandsInFlight(layout, plan, threads),
         tbb::make_filter<void, Band*>(tbb::filter_mode::serial_in_order, source) &
             tbb::make_filter<Band*, Band*>(tbb::filter_mode::parallel, make) &
             tbb::make_filter<Band*, void>(tbb::filter_mode::serial_in_order, finish));

@@ -60,6 +60,11 @@ mode_t newFileMode() {
 }  // namespace
 
 ReplacingFile::ReplacingFile(std::string target) : target_(std::move(target)) {
+  // Renaming onto a directory would fail only once all the work is done.
+  struct stat existing {};
+  if (::stat(target_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+    throw FileError(errorMessage(std::strerror(EISDIR)));
+  }
   std::string pattern = target_ + ".part-XXXXXX";
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) throw FileError(errorMessage(std::strerror(errno)));
