@@ -21,18 +21,19 @@ void putPixel(std::uint8_t* at, Color color) {
 // shifted, 0xAARRGGBB is 0x00BBGGRR, whose little-endian bytes are R G B.
 // Several times faster than three byte stores a pixel.
 void packRow(const Color* from, int width, std::uint8_t* to) {
-  int x = 0;
+  const auto pixels = static_cast<std::size_t>(width);
+  std::size_t x = 0;
   if constexpr (std::endian::native == std::endian::little) {
-    for (; x + 8 <= width; x += 8) {
+    for (; x + 8 <= pixels; x += 8) {
       std::uint64_t q[8];
-      for (int k = 0; k < 8; ++k) q[k] = __builtin_bswap32(from[x + k]) >> 8;
+      for (std::size_t k = 0; k < 8; ++k) q[k] = __builtin_bswap32(from[x + k]) >> 8;
       const std::uint64_t words[3] = {q[0] | q[1] << 24 | q[2] << 48,
                                       q[2] >> 16 | q[3] << 8 | q[4] << 32 | q[5] << 56,
                                       q[5] >> 8 | q[6] << 16 | q[7] << 40};
       std::memcpy(to + 3 * x, words, sizeof words);
     }
   }
-  for (; x < width; ++x) putPixel(to + 3 * x, from[x]);
+  for (; x < pixels; ++x) putPixel(to + 3 * x, from[x]);
 }
 
 }  // namespace
@@ -81,14 +82,15 @@ void BandRenderer::render(std::int64_t firstCellRow, int cellRows, Scratch& scra
 // Column by column: a column's half of the noise is made once and serves
 // every cell row of the band.
 void BandRenderer::renderBlocks(int cellRows, const Scratch& scratch, std::uint8_t* out) const {
-  const int side = layout_.cellPixels;
+  const auto side = static_cast<std::size_t>(layout_.cellPixels);
   for (std::int64_t i = 0; i < layout_.columns; ++i) {
     const ColumnOctaves column = batch_.columnAt(layout_.left + i);
-    std::uint8_t* cellTop = out + 1 + 3 * i * side;
+    std::uint8_t* cellTop = out + 1 + 3 * static_cast<std::size_t>(i) * side;
     for (int j = 0; j < cellRows; ++j, cellTop += rowBytes_ * side) {
       const Color color = blockColor(batch_.cellAt(column, scratch.rows[j]));
-      for (int dy = 0; dy < side; ++dy) {
-        for (int dx = 0; dx < side; ++dx) putPixel(cellTop + dy * rowBytes_ + 3 * dx, color);
+      for (std::size_t dy = 0; dy < side; ++dy) {
+        for (std::size_t dx = 0; dx < side; ++dx)
+          putPixel(cellTop + dy * rowBytes_ + 3 * dx, color);
       }
     }
   }
