@@ -1,20 +1,23 @@
 // How fast the atlas makes posters: cells a second at one pixel a cell on one
-// and two threads, glyph pixels a second beside the explorer's own map
-// drawing, and a 4096 x 4096 galaxy written to a PNG file end to end.
+// and two threads, glyph pixels a second (and its drawing beside the
+// explorer's), and a 4096 x 4096 galaxy written to a PNG file end to end.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "display/display.h"
 #include "display/headless_backend.h"
+#include "gen/cells.h"
 #include "gen/noise.h"
 #include "gen/view_map.h"
 #include "render/map_view.h"
 #include "render/tiles.h"
 #include "tools/atlas/atlas_render.h"
+#include "tools/atlas/glyph_rows.h"
 #include "world/view_state.h"
 
 namespace glyphverse {
@@ -53,27 +56,57 @@ void BM_AtlasGalaxyGlyphs(benchmark::State& run) {
 }
 BENCHMARK(BM_AtlasGalaxyGlyphs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The explorer's map drawing of a full galaxy map, for comparison: items are
-// pixels of the 61 x 61 cells.
-void BM_ExplorerMapDrawing(benchmark::State& run) {
-  ManualClock clock{0.0, 0.02};
-  Display display(std::make_unique<HeadlessBackend>(&clock));
-  display.openScreen(600, 600, 32, 2, 0, 0);
-  buildTerrainTiles(display, CELL_SIZE);
+// Per cell, the two ways of drawing the same 61 x 61 galaxy cells: the
+// explorer's (its page cleared, then the map drawn) and the atlas's (into
+// PNG rows). Items are pixels of the cells, 64 a cell.
+ViewState galaxyState() {
   ViewState state;
   state.x = 123456;
   state.y = 654321;
   state.viewLevel = GALAXY_LEVEL;
   buildNoiseTables(state.tables, INITIAL_NOISE_SEED);
+  return state;
+}
+
+void BM_ExplorerMapDrawing(benchmark::State& run) {
+  ManualClock clock{0.0, 0.02};
+  Display display(std::make_unique<HeadlessBackend>(&clock));
+  display.openScreen(600, 600, 32, 2, 0, 0);
+  buildTerrainTiles(display, CELL_SIZE);
+  const ViewState state = galaxyState();
   ViewMap map = initViewMap(state.x, state.y);
   assembleViewMap(map, state);
   for (auto _ : run) {
+    display.clearScreen();
     drawViewMap(display, map, MAP_RADIUS, MAP_RADIUS, 50, 50);
     benchmark::ClobberMemory();
   }
   run.SetItemsProcessed(run.iterations() * MAP_CELLS * CELL_SIZE * CELL_SIZE);
 }
 BENCHMARK(BM_ExplorerMapDrawing)->Unit(benchmark::kMicrosecond);
+
+void BM_AtlasGlyphDrawing(benchmark::State& run) {
+  const ViewState state = galaxyState();
+  std::vector<CellContent> cells;
+  for (int j = -MAP_RADIUS; j <= MAP_RADIUS; ++j) {
+    for (int i = -MAP_RADIUS; i <= MAP_RADIUS; ++i) {
+      cells.push_back(cellAt(state.tables, GALAXY_LEVEL, state.system, state.x + i, state.y + j));
+    }
+  }
+  const GlyphRowPainter painter;
+  const std::size_t rowBytes = 1 + 3 * MAP_SIDE * CELL_SIZE;
+  std::vector<std::uint8_t> rows(rowBytes * MAP_SIDE * CELL_SIZE);
+  Image canvas;
+  for (auto _ : run) {
+    for (int j = 0; j < MAP_SIDE; ++j) {
+      painter.paint(&cells[static_cast<std::size_t>(j) * MAP_SIDE], MAP_SIDE, canvas,
+                    &rows[j * CELL_SIZE * rowBytes + 1], rowBytes);
+    }
+    benchmark::ClobberMemory();
+  }
+  run.SetItemsProcessed(run.iterations() * MAP_CELLS * CELL_SIZE * CELL_SIZE);
+}
+BENCHMARK(BM_AtlasGlyphDrawing)->Unit(benchmark::kMicrosecond);
 
 // A 4096 x 4096 galaxy to a PNG file on every core. encode_share: the part
 // of all threads' time spent filtering and compressing.

@@ -1,42 +1,10 @@
 #include "tools/atlas/band_renderer.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
-#include "render/map_view.h"
 #include "render/tiles.h"
 
 namespace glyphverse {
-namespace {
-
-void putPixel(std::uint8_t* at, Color color) {
-  at[0] = static_cast<std::uint8_t>(color >> 16);
-  at[1] = static_cast<std::uint8_t>(color >> 8);
-  at[2] = static_cast<std::uint8_t>(color);
-}
-
-// A row of 0xAARRGGBB pixels as RGB bytes, eight pixels to three 64-bit
-// stores where the bytes of a word are in memory order: byte-swapped and
-// shifted, 0xAARRGGBB is 0x00BBGGRR, whose little-endian bytes are R G B.
-// Several times faster than three byte stores a pixel.
-void packRow(const Color* from, int width, std::uint8_t* to) {
-  const auto pixels = static_cast<std::size_t>(width);
-  std::size_t x = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    for (; x + 8 <= pixels; x += 8) {
-      std::uint64_t q[8];
-      for (std::size_t k = 0; k < 8; ++k) q[k] = __builtin_bswap32(from[x + k]) >> 8;
-      const std::uint64_t words[3] = {q[0] | q[1] << 24 | q[2] << 48,
-                                      q[2] >> 16 | q[3] << 8 | q[4] << 32 | q[5] << 56,
-                                      q[5] >> 8 | q[6] << 16 | q[7] << 40};
-      std::memcpy(to + 3 * x, words, sizeof words);
-    }
-  }
-  for (; x < pixels; ++x) putPixel(to + 3 * x, from[x]);
-}
-
-}  // namespace
 
 Color blockColor(const CellContent& cell) {
   if (cell.terrain != TerrainClass::none) return tileStyle(cell.terrain).color;
@@ -56,16 +24,7 @@ std::int64_t bandCellRows(const AtlasLayout& layout) {
 BandRenderer::BandRenderer(const LevelWorld& world, const AtlasLayout& layout)
     : layout_(layout),
       batch_(world.tables, world.viewLevel, world.system),
-      rowBytes_(static_cast<std::size_t>(layout.rowBytes())) {
-  for (int t = 1; t <= TERRAIN_CLASS_COUNT; ++t) {
-    tiles_[t] = Image(GLYPH_CELL_PIXELS, GLYPH_CELL_PIXELS, IMAGE_FILL);
-    paintTerrainTile(tiles_[t], static_cast<TerrainClass>(t));
-  }
-}
-
-const Image* BandRenderer::tileFor(TerrainClass terrain) const {
-  return terrain == TerrainClass::none ? nullptr : &tiles_[terrainNumber(terrain)];
-}
+      rowBytes_(static_cast<std::size_t>(layout.rowBytes())) {}
 
 void BandRenderer::render(std::int64_t firstCellRow, int cellRows, Scratch& scratch,
                           std::uint8_t* out) const {
@@ -89,17 +48,15 @@ void BandRenderer::renderBlocks(int cellRows, const Scratch& scratch, std::uint8
     for (int j = 0; j < cellRows; ++j, cellTop += rowBytes_ * side) {
       const Color color = blockColor(batch_.cellAt(column, scratch.rows[j]));
       for (std::size_t dy = 0; dy < side; ++dy) {
-        for (std::size_t dx = 0; dx < side; ++dx)
-          putPixel(cellTop + dy * rowBytes_ + 3 * dx, color);
+        std::uint8_t* line = cellTop + dy * rowBytes_;
+        for (std::size_t dx = 0; dx < side; ++dx) storeRgb(line + 3 * dx, color);
       }
     }
   }
 }
 
 // The band's cells first, column by column as the batch wants them; then
-// each row of cells is drawn onto a canvas cleared as the explorer clears its
-// page, by the map's own cell drawing, and copied out as RGB rows while the
-// canvas is still in the cache.
+// row by row of cells as the map draws them.
 void BandRenderer::renderGlyphs(int cellRows, Scratch& scratch, std::uint8_t* out) const {
   const auto columns = static_cast<int>(layout_.columns);
   scratch.cells.resize(static_cast<std::size_t>(columns) * cellRows);
@@ -110,20 +67,9 @@ void BandRenderer::renderGlyphs(int cellRows, Scratch& scratch, std::uint8_t* ou
           batch_.cellAt(column, scratch.rows[j]);
     }
   }
-  Image& canvas = scratch.canvas;
-  const int width = columns * GLYPH_CELL_PIXELS;
-  if (canvas.width != width) canvas = Image(width, GLYPH_CELL_PIXELS, DEFAULT_BACKGROUND);
   for (int j = 0; j < cellRows; ++j) {
-    std::fill(canvas.pixels.begin(), canvas.pixels.end(), DEFAULT_BACKGROUND);
-    const CellContent* cell = &scratch.cells[static_cast<std::size_t>(j) * columns];
-    for (int i = 0; i < columns; ++i, ++cell) {
-      drawMapCell(canvas, i * GLYPH_CELL_PIXELS, 0, cell->background, cell->foreground,
-                  tileFor(cell->terrain));
-    }
-    for (int y = 0; y < GLYPH_CELL_PIXELS; ++y) {
-      packRow(&canvas.pixels[static_cast<std::size_t>(y) * width], width,
-              out + (j * GLYPH_CELL_PIXELS + y) * rowBytes_ + 1);
-    }
+    glyphs_.paint(&scratch.cells[static_cast<std::size_t>(j) * columns], columns, scratch.canvas,
+                  out + static_cast<std::size_t>(j) * GLYPH_CELL_PIXELS * rowBytes_ + 1, rowBytes_);
   }
 }
 

@@ -3,7 +3,6 @@
 // only reads what it was made from, so every thread renders its bands with
 // the same one; each band in flight has scratch space of its own.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -12,7 +11,7 @@
 #include "gen/cell_batch.h"
 #include "tools/atlas/atlas_layout.h"
 #include "tools/atlas/atlas_world.h"
-#include "world/terrain_class.h"
+#include "tools/atlas/glyph_rows.h"
 
 namespace glyphverse {
 
@@ -39,12 +38,11 @@ class BandRenderer {
  private:
   void renderBlocks(int cellRows, const Scratch& scratch, std::uint8_t* out) const;
   void renderGlyphs(int cellRows, Scratch& scratch, std::uint8_t* out) const;
-  const Image* tileFor(TerrainClass terrain) const;
 
   const AtlasLayout& layout_;
   CellBatch batch_;
   std::size_t rowBytes_;
-  std::array<Image, TERRAIN_CLASS_COUNT + 1> tiles_;  // 8 x 8, indexed by terrain class
+  GlyphRowPainter glyphs_;
 };
 
 }  // namespace glyphverse
