@@ -28,9 +28,13 @@ BandRenderer::BandRenderer(const LevelWorld& world, const AtlasLayout& layout)
 
 void BandRenderer::render(std::int64_t firstCellRow, int cellRows, Scratch& scratch,
                           std::uint8_t* out) const {
-  // Each row's half of the noise once for the band; each column's below.
+  // Each row's and each column's half of the noise once for the band.
   scratch.rows.resize(static_cast<std::size_t>(cellRows));
   for (int j = 0; j < cellRows; ++j) scratch.rows[j] = batch_.rowAt(layout_.top + firstCellRow + j);
+  scratch.columns.resize(static_cast<std::size_t>(layout_.columns));
+  for (std::size_t i = 0; i < scratch.columns.size(); ++i) {
+    scratch.columns[i] = batch_.columnAt(layout_.left + static_cast<std::int64_t>(i));
+  }
   if (layout_.glyphs) {
     renderGlyphs(cellRows, scratch, out);
   } else {
@@ -38,15 +42,17 @@ void BandRenderer::render(std::int64_t firstCellRow, int cellRows, Scratch& scra
   }
 }
 
-// Column by column: a column's half of the noise is made once and serves
-// every cell row of the band.
+// Row by row along the band's columns, each made once: the pixels are
+// stored in the order they lie in memory. The row is copied: byte stores may
+// alias anything, so through a reference every cell would load it again.
 void BandRenderer::renderBlocks(int cellRows, const Scratch& scratch, std::uint8_t* out) const {
   const auto side = static_cast<std::size_t>(layout_.cellPixels);
-  for (std::int64_t i = 0; i < layout_.columns; ++i) {
-    const ColumnOctaves column = batch_.columnAt(layout_.left + i);
-    std::uint8_t* cellTop = out + 1 + 3 * static_cast<std::size_t>(i) * side;
-    for (int j = 0; j < cellRows; ++j, cellTop += rowBytes_ * side) {
-      const Color color = blockColor(batch_.cellAt(column, scratch.rows[j]));
+  const auto columns = static_cast<std::size_t>(layout_.columns);
+  for (int j = 0; j < cellRows; ++j) {
+    const RowOctaves row = scratch.rows[j];
+    std::uint8_t* cellTop = out + static_cast<std::size_t>(j) * side * rowBytes_ + 1;
+    for (std::size_t i = 0; i < columns; ++i, cellTop += 3 * side) {
+      const Color color = blockColor(batch_.cellAt(scratch.columns[i], row));
       for (std::size_t dy = 0; dy < side; ++dy) {
         std::uint8_t* line = cellTop + dy * rowBytes_;
         for (std::size_t dx = 0; dx < side; ++dx) storeRgb(line + 3 * dx, color);
@@ -55,17 +61,14 @@ void BandRenderer::renderBlocks(int cellRows, const Scratch& scratch, std::uint8
   }
 }
 
-// The band's cells first, column by column as the batch wants them; then
-// row by row of cells as the map draws them.
+// The band's cells row by row, then drawn a row of cells at a time.
 void BandRenderer::renderGlyphs(int cellRows, Scratch& scratch, std::uint8_t* out) const {
   const auto columns = static_cast<int>(layout_.columns);
   scratch.cells.resize(static_cast<std::size_t>(columns) * cellRows);
-  for (int i = 0; i < columns; ++i) {
-    const ColumnOctaves column = batch_.columnAt(layout_.left + i);
-    for (int j = 0; j < cellRows; ++j) {
-      scratch.cells[static_cast<std::size_t>(j) * columns + i] =
-          batch_.cellAt(column, scratch.rows[j]);
-    }
+  CellContent* cell = scratch.cells.data();
+  for (int j = 0; j < cellRows; ++j) {
+    const RowOctaves row = scratch.rows[j];  // a copy, as for blocks
+    for (int i = 0; i < columns; ++i) *cell++ = batch_.cellAt(scratch.columns[i], row);
   }
   for (int j = 0; j < cellRows; ++j) {
     glyphs_.paint(&scratch.cells[static_cast<std::size_t>(j) * columns], columns, scratch.canvas,

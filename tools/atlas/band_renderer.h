@@ -26,6 +26,7 @@ class BandRenderer {
 
   struct Scratch {
     std::vector<RowOctaves> rows;
+    std::vector<ColumnOctaves> columns;
     std::vector<CellContent> cells;  // the band's cells, row by row
     Image canvas;                    // one row of cells as the map draws them
   };
