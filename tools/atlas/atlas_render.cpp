@@ -17,6 +17,7 @@
 #include "tools/atlas/band_renderer.h"
 #include "tools/atlas/png_chunk_writer.h"
 #include "tools/common/progress.h"
+#include "world/view_state.h"
 
 namespace glyphverse {
 namespace {
@@ -98,6 +99,11 @@ std::size_t bandsInFlight(const AtlasLayout& layout, const BandPlan& plan, int t
   return static_cast<std::size_t>(std::clamp(fitting, 1.0, 2.0 * threads));
 }
 
+DeflateStrategy strategyFor(const LevelWorld& world, const AtlasLayout& layout) {
+  if (layout.cellPixels > 1) return DeflateStrategy::matches;
+  return world.viewLevel == GALAXY_LEVEL ? DeflateStrategy::codesOnly : DeflateStrategy::runs;
+}
+
 // Draws a band's rows and, if asked, filters and compresses them.
 void makeBand(const BandRenderer& renderer, const AtlasLayout& layout, const BandPlan& plan,
               bool compress, Band& band) {
@@ -123,8 +129,7 @@ RenderStats runBands(const LevelWorld& world, const AtlasLayout& layout,
   const BandRenderer renderer(world, layout);
   const BandPlan plan = planBands(layout, settings);
   const int threads = threadCount(settings);
-  BandPool pool(settings.compression,
-                layout.cellPixels == 1 ? DeflateStrategy::runs : DeflateStrategy::matches);
+  BandPool pool(settings.compression, strategyFor(world, layout));
   RenderStats stats;
   std::int64_t next = 0;
   auto source = [&](tbb::flow_control& control) -> Band* {

@@ -9,7 +9,7 @@ namespace glyphverse {
 namespace {
 
 constexpr int WINDOW_BITS = 15;
-constexpr int MEMORY_LEVEL = 8;
+constexpr int MEMORY_LEVEL = 9;  // zlib's largest: longer blocks, fewer code tables
 constexpr std::uint8_t FILTER_SUB = 1;
 constexpr std::size_t BYTES_PER_PIXEL = 3;
 
@@ -62,7 +62,9 @@ void deflateAll(z_stream& stream, std::uint8_t* data, std::size_t size, int flus
 
 BandEncoder::BandEncoder(int level, DeflateStrategy strategy) {
   // Negative window bits: raw deflate, the zlib wrapper is written once for the image.
-  const int zlibStrategy = strategy == DeflateStrategy::runs ? Z_RLE : Z_DEFAULT_STRATEGY;
+  const int zlibStrategy = strategy == DeflateStrategy::codesOnly ? Z_HUFFMAN_ONLY
+                           : strategy == DeflateStrategy::runs    ? Z_RLE
+                                                                  : Z_DEFAULT_STRATEGY;
   if (deflateInit2(&stream_, level, Z_DEFLATED, -WINDOW_BITS, MEMORY_LEVEL, zlibStrategy) != Z_OK) {
     throw std::bad_alloc();
   }

@@ -26,11 +26,13 @@ struct EncodedBand {
   std::size_t filteredSize = 0;
 };
 
-// What deflate looks for. One pixel a cell is mostly noise, where long
-// matches are rare and runs (of zeros, after the Sub filter) are what
-// repeats: looking for runs alone is faster and even a little smaller there.
-// Drawn cells repeat their shapes, which takes zlib's full matching.
-enum class DeflateStrategy { runs, matches };
+// What deflate looks for, by what the pixels hold. Drawn cells (glyphs,
+// blocks) repeat their shapes, which takes zlib's full matching. One pixel a
+// cell is noise, where long matches are rare: looking only for runs (of
+// zeros, after the Sub filter; planet surfaces have many) is faster and even
+// a little smaller there. The galaxy's noise has hardly any runs either, so
+// coding its bytes alone is as small and faster still.
+enum class DeflateStrategy { codesOnly, runs, matches };
 
 class BandEncoder {
  public:

@@ -47,14 +47,22 @@ void BandRenderer::render(std::int64_t firstCellRow, int cellRows, Scratch& scra
 // alias anything, so through a reference every cell would load it again.
 void BandRenderer::renderBlocks(int cellRows, const Scratch& scratch, std::uint8_t* out) const {
   const auto side = static_cast<std::size_t>(layout_.cellPixels);
-  const auto columns = static_cast<std::size_t>(layout_.columns);
+  const ColumnOctaves* columns = scratch.columns.data();
+  const std::size_t columnCount = scratch.columns.size();
+  const std::size_t rowBytes = rowBytes_;
   for (int j = 0; j < cellRows; ++j) {
     const RowOctaves row = scratch.rows[j];
-    std::uint8_t* cellTop = out + static_cast<std::size_t>(j) * side * rowBytes_ + 1;
-    for (std::size_t i = 0; i < columns; ++i, cellTop += 3 * side) {
-      const Color color = blockColor(batch_.cellAt(scratch.columns[i], row));
+    std::uint8_t* cellTop = out + static_cast<std::size_t>(j) * side * rowBytes + 1;
+    if (side == 1) {  // the poster's usual case, without the block loops
+      for (std::size_t i = 0; i < columnCount; ++i, cellTop += 3) {
+        storeRgb(cellTop, blockColor(batch_.cellAt(columns[i], row)));
+      }
+      continue;
+    }
+    for (std::size_t i = 0; i < columnCount; ++i, cellTop += 3 * side) {
+      const Color color = blockColor(batch_.cellAt(columns[i], row));
       for (std::size_t dy = 0; dy < side; ++dy) {
-        std::uint8_t* line = cellTop + dy * rowBytes_;
+        std::uint8_t* line = cellTop + dy * rowBytes;
         for (std::size_t dx = 0; dx < side; ++dx) storeRgb(line + 3 * dx, color);
       }
     }
@@ -66,9 +74,10 @@ void BandRenderer::renderGlyphs(int cellRows, Scratch& scratch, std::uint8_t* ou
   const auto columns = static_cast<int>(layout_.columns);
   scratch.cells.resize(static_cast<std::size_t>(columns) * cellRows);
   CellContent* cell = scratch.cells.data();
+  const ColumnOctaves* column = scratch.columns.data();
   for (int j = 0; j < cellRows; ++j) {
     const RowOctaves row = scratch.rows[j];  // a copy, as for blocks
-    for (int i = 0; i < columns; ++i) *cell++ = batch_.cellAt(scratch.columns[i], row);
+    for (int i = 0; i < columns; ++i) *cell++ = batch_.cellAt(column[i], row);
   }
   for (int j = 0; j < cellRows; ++j) {
     glyphs_.paint(&scratch.cells[static_cast<std::size_t>(j) * columns], columns, scratch.canvas,
