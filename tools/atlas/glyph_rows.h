@@ -20,16 +20,13 @@ inline void storeRgb(std::uint8_t* at, Color color) {
   at[2] = static_cast<std::uint8_t>(color);
 }
 
-// A row of 0xAARRGGBB pixels as RGB bytes: four pixels at a time by one byte
-// shuffle where the processor has one (x86 with SSSE3), else byte by byte.
-void packRow(const Color* from, int width, std::uint8_t* to);
-
 class GlyphRowPainter {
  public:
   GlyphRowPainter();  // makes the six terrain tiles
 
   // Draws `columns` cells side by side into eight RGB rows at `out`,
-  // rowBytes apart. `canvas` is the caller's scratch space, made to fit.
+  // rowBytes apart. `canvas` is the caller's scratch space, made to fit on
+  // first use and left cleared by every call: pass it to nothing else.
   void paint(const CellContent* cells, int columns, Image& canvas, std::uint8_t* out,
              std::size_t rowBytes) const;
 
