@@ -78,6 +78,10 @@ int Display::openScreen(int width, int height, int /*depth*/, int pageCount, int
   return 0;
 }
 
+void Display::setPageRegions(const PageRegions& regions) {
+  for (auto& candidate : candidates_) candidate->setPageRegions(regions);
+}
+
 void Display::setPages(int work, int visible) {
   if (work < 0 && visible < 0) work = visible = 0;
   const int count = pageCount();

@@ -42,6 +42,9 @@ class Display {
   // positive, the display is open already or no backend could open one (the
   // display then runs without one).
   int openScreen(int width, int height, int depth, int pageCount, int flags, int refreshRate);
+  // Tells the backend how the pages are made up, so that one with room for
+  // only part of a page (a small terminal) shows the parts that matter.
+  void setPageRegions(const PageRegions& regions);
   // Chooses the work page and the visible page. A negative argument keeps that
   // role (two negatives mean page 0 for both); one not below the page count
   // is ignored.

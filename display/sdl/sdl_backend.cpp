@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "display/cp437.h"
@@ -47,7 +48,24 @@ class SdlBackend final : public DisplayBackend {
   double secondsPerCount_ = 0.0;
 };
 
+// On systems with X11 or Wayland, a session names its display server in the
+// environment. Without one there is no window to open: the terminal is used
+// on purpose, and the window libraries are not even asked (they would print
+// their own complaints first).
+bool displayServerNamed() {
+#if defined(__linux__) || defined(__FreeBSD__) || defined(__OpenBSD__) || defined(__NetBSD__)
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && value[0] != '\0') return true;
+  }
+  return false;
+#else
+  return true;
+#endif
+}
+
 Surface SdlBackend::open(int width, int height, const std::string& title) {
+  if (!displayServerNamed()) return Surface::none;
   // Ctrl-C and kill must end the process as usual, not become window events.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
