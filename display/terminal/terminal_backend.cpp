@@ -93,9 +93,10 @@ void TerminalBackend::service(const Image* visible, bool /*visibleChanged*/, Key
   textChanged_ = false;
   flushedOnce_ = true;
   lastFlush_ = now;
-  screen_.render(wanted_, pending_);
+  const int cells = screen_.render(wanted_, pending_);
   if (pending_.empty()) return;
   ++count_.pictures;
+  count_.cells += cells;
   sendPending();
 }
 

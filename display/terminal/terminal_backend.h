@@ -37,6 +37,7 @@ struct TerminalOptions {
 // What has gone to the terminal so far.
 struct TerminalOutputCount {
   long long pictures = 0;
+  long long cells = 0;
   long long bytes = 0;
 };
 

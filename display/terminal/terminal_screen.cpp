@@ -1,5 +1,6 @@
 #include "display/terminal/terminal_screen.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "display/cp437.h"
@@ -33,22 +34,23 @@ void TerminalScreen::forget() {
   clearPending_ = true;
 }
 
-void TerminalScreen::render(const std::vector<TerminalCell>& wanted, std::string& out) {
+int TerminalScreen::render(const std::vector<TerminalCell>& wanted, std::string& out) {
   if (clearPending_) {
     out += CLEAR_SCREEN;
     clearPending_ = false;
   }
   Pen pen;
-  for (int row = 0; row < rows_; ++row) {
-    for (int column = 0; column < columns_; ++column) {
-      const std::size_t index = static_cast<std::size_t>(row) * columns_ + column;
-      if (index >= wanted.size()) return;
-      if (known_[index] && shown_[index] == wanted[index]) continue;
-      appendCell(out, row, column, wanted[index], pen);
-      shown_[index] = wanted[index];
-      known_[index] = true;
-    }
+  int sent = 0;
+  const std::size_t cells = std::min(wanted.size(), shown_.size());
+  for (std::size_t index = 0; index < cells; ++index) {
+    if (known_[index] && shown_[index] == wanted[index]) continue;
+    const int row = static_cast<int>(index / columns_);
+    appendCell(out, row, static_cast<int>(index % columns_), wanted[index], pen);
+    shown_[index] = wanted[index];
+    known_[index] = true;
+    ++sent;
   }
+  return sent;
 }
 
 void TerminalScreen::appendCell(std::string& out, int row, int column, const TerminalCell& cell,

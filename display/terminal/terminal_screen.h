@@ -33,8 +33,9 @@ class TerminalScreen {
   // Everything is drawn anew at the next render, after clearing the screen.
   void forget();
   // Appends to `out` what brings the terminal from what it shows to
-  // `wanted` (rows() x columns() cells, row by row).
-  void render(const std::vector<TerminalCell>& wanted, std::string& out);
+  // `wanted` (rows() x columns() cells, row by row). Returns how many cells
+  // it sends.
+  int render(const std::vector<TerminalCell>& wanted, std::string& out);
 
   int rows() const { return rows_; }
   int columns() const { return columns_; }
