@@ -5,6 +5,9 @@ TMUX_WORK=$(mktemp -d)
 TMUX_SOCKET="glyphverse-test-$$"
 tmux_() { tmux -L "$TMUX_SOCKET" "$@"; }
 trap 'tmux_ kill-server 2>/dev/null; rm -rf "$TMUX_WORK"' EXIT
+# A session that outlives the explorer's, so that killing the explorer's
+# session never ends the server while the next one starts.
+tmux_ new-session -d -s keep "sleep 3600"
 
 fail() {
   echo "FAIL: $*" >&2
