@@ -2,9 +2,11 @@
 // saves the last frame as a PNG.
 //   glyphverse-snapshot [--start X,Y] [--frame-time S] [--script STEPS] --out FILE.png
 // Prints one line of JSON about where the explorer ended. Exit status 2 for a
-// bad argument, 1 when the output cannot be written.
+// bad argument, 1 when the PNG or the JSON line cannot be written.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "glyphverse-snapshot: %s\n", error.c_str());
     return 1;
   }
-  std::printf("%s\n", snapshotJson(result).c_str());
+  const std::string json = snapshotJson(result) + "\n";
+  if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() || std::fflush(stdout) != 0) {
+    std::fprintf(stderr, "glyphverse-snapshot: cannot write the JSON line: %s\n",
+                 std::strerror(errno));
+    return 1;
+  }
   return 0;
 }
