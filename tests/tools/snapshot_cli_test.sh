@@ -29,6 +29,16 @@ cp "$dir/s.png" "$dir/before.png"
 [[ $status -eq 2 ]] || fail "bad argument should exit 2, got $status"
 grep -q -- '--start' "$dir/err" || fail "the message must name the argument: $(cat "$dir/err")"
 
+json=$("$snapshot" --start -1,-1 --out "$dir/x.png") || fail "--start -1,-1 exited $?"
+[[ "$json" == '{"x":16777215,"y":16777215,'* ]] || fail "--start -1,-1 gave '$json'"
+
+help=$("$snapshot" --help) || fail "--help exited $?"
+for word in --help --version --start --frame-time --script --script-file --out \
+  'wait N' 'hold KEYS N' 'type KEY' 'up down left right shift space alt' 'wait 30'; do
+  [[ "$help" == *"$word"* ]] || fail "--help does not mention '$word'"
+done
+[[ $("$snapshot" --version) =~ ^glyphverse-snapshot\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version"
+
 "$snapshot" --out "$dir/missing/x.png" 2>"$dir/err"; status=$?
 [[ $status -eq 1 ]] || fail "unwritable output should exit 1, got $status"
 grep -q 'No such file or directory' "$dir/err" || fail "no reason given: $(cat "$dir/err")"

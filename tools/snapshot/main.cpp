@@ -1,8 +1,7 @@
-// glyphverse-snapshot: runs the explorer headless, driven by a script, and
-// saves the last frame as a PNG.
-//   glyphverse-snapshot [--start X,Y] [--frame-time S] [--script STEPS] --out FILE.png
-// Prints one line of JSON about where the explorer ended. Exit status 2 for a
-// bad argument, 1 when the PNG or the JSON line cannot be written.
+// glyphverse-snapshot: runs the explorer headless, driven by a script, saves
+// the last frame as a PNG and prints one line of JSON about where the
+// explorer ended. Exit status 2 for a bad argument, 1 when the PNG or the
+// JSON line cannot be written. --help tells the whole story.
 
 #include <cerrno>
 #include <cstdio>
@@ -10,30 +9,47 @@
 #include <string>
 #include <vector>
 
+#include "tools/snapshot/arguments.h"
 #include "tools/snapshot/png_io.h"
 #include "tools/snapshot/snapshot.h"
 
+namespace {
+
+constexpr const char* PROGRAM = "glyphverse-snapshot";
+
+// Writes all of `text` to standard output; false, with the reason in errno, when it fails.
+bool printAll(const std::string& text) {
+  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+         std::fflush(stdout) == 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace glyphverse;
-  SnapshotOptions options;
+  SnapshotCommand command;
   try {
-    options = parseSnapshotArguments(std::vector<std::string>(argv + 1, argv + argc));
+    command = parseSnapshotCommand(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const UsageError& error) {
-    std::fprintf(stderr, "glyphverse-snapshot: %s\n", error.what());
-    std::fprintf(stderr,
-                 "usage: glyphverse-snapshot [--start X,Y] [--frame-time S] [--script STEPS] "
-                 "--out FILE.png\n");
+    std::fprintf(stderr, "%s: %s\nRun '%s --help' for the options and script steps.\n", PROGRAM,
+                 error.what(), PROGRAM);
     return 2;
   }
-  const SnapshotResult result = runSnapshot(options);
-  if (const std::string error = writePng(options.out, result.frame); !error.empty()) {
-    std::fprintf(stderr, "glyphverse-snapshot: %s\n", error.c_str());
+  if (!command.info.empty()) {
+    if (printAll(command.info)) return 0;
+    std::fprintf(stderr, "%s: cannot write to standard output: %s\n", PROGRAM,
+                 std::strerror(errno));
     return 1;
   }
-  const std::string json = snapshotJson(result) + "\n";
-  if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() || std::fflush(stdout) != 0) {
-    std::fprintf(stderr, "glyphverse-snapshot: cannot write the JSON line: %s\n",
-                 std::strerror(errno));
+
+  const SnapshotResult result = runSnapshot(command.options);
+
+  if (const std::string error = writePng(command.options.out, result.frame); !error.empty()) {
+    std::fprintf(stderr, "%s: %s\n", PROGRAM, error.c_str());
+    return 1;
+  }
+  if (!printAll(snapshotJson(result) + "\n")) {
+    std::fprintf(stderr, "%s: cannot write the JSON line: %s\n", PROGRAM, std::strerror(errno));
     return 1;
   }
   return 0;
