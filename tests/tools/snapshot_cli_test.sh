@@ -81,4 +81,10 @@ else
   echo "skipped the read-only case: root needs a read-only mount"
 fi
 
+# A long run shows a progress bar on a terminal, and nothing when stderr is a file.
+script -qec "'$snapshot' --script 'wait 2000' --out '$dir/p.png' >/dev/null" /dev/null \
+  >"$dir/tty" || fail "run on a terminal failed"
+grep -q 'frames \[\.*\] *0% 0/2000' "$dir/tty" || fail "no progress bar on a terminal"
+"$snapshot" --script 'wait 2000' --out "$dir/p.png" >/dev/null 2>"$dir/err"
+[[ ! -s "$dir/err" ]] || fail "progress written to a file: $(head -c 200 "$dir/err")"
 echo "snapshot CLI ok"

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/progress.h"
 #include "tools/snapshot/arguments.h"
 #include "tools/snapshot/png_io.h"
 #include "tools/snapshot/snapshot.h"
@@ -16,6 +17,8 @@
 namespace {
 
 constexpr const char* PROGRAM = "glyphverse-snapshot";
+// Runs from this long on (a third of a second in an optimised build) show progress.
+constexpr std::int64_t PROGRESS_FROM_FRAMES = 2000;
 
 // Writes all of `text` to standard output; false, with the reason in errno, when it fails.
 bool printAll(const std::string& text) {
@@ -42,7 +45,14 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const SnapshotResult result = runSnapshot(command.options);
+  Progress progress;
+  if (const std::int64_t frames = scriptFrames(command.options.steps);
+      frames >= PROGRESS_FROM_FRAMES) {
+    progress.start(frames, "frames");
+  }
+  const SnapshotResult result =
+      runSnapshot(command.options, [&](std::int64_t frames) { progress.update(frames); });
+  progress.finish();
 
   if (const std::string error = writePng(command.options.out, result.frame); !error.empty()) {
     std::fprintf(stderr, "%s: %s\n", PROGRAM, error.c_str());
