@@ -52,8 +52,9 @@ int createTemporary(const std::string& target, std::string& tempPath) {
   const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = directory + "." + base + ".tmp-" + std::to_string(::getpid()) + "-" +
-               std::to_string(attempt);
+    tempPath = directory;
+    tempPath.append(".").append(base).append(".tmp-").append(std::to_string(::getpid()));
+    tempPath.append("-").append(std::to_string(attempt));
     const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
     if (errno != EEXIST) throw Failure{errno};

@@ -78,9 +78,19 @@ int answerStandardInput() {
   return outcome.allQueriesOk ? 0 : MALFORMED_QUERY;
 }
 
-}  // namespace
+// The words after the options: a query, or none to read standard input.
+int answerWords(std::vector<std::string> words) {
+  if (!words.empty() && words.front() == "--") {
+    words.erase(words.begin());
+  } else if (!words.empty() && words.front().size() > 1 && words.front()[0] == '-') {
+    std::fprintf(stderr, "%s: unknown option '%s'\nRun '%s --help' for the queries.\n", PROGRAM,
+                 glyphverse::echoedField(words.front()).c_str(), PROGRAM);
+    return USAGE_OR_IO_ERROR;
+  }
+  return words.empty() ? answerStandardInput() : answerArguments(words);
+}
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   CLI::App app("", PROGRAM);
   app.formatter(std::make_shared<glyphverse::HelpFormatter>(
       std::string(PROGRAM) + " [--help] [--version] [QUERY FIELD...]", DESCRIPTION));
@@ -100,13 +110,16 @@ int main(int argc, char** argv) {
                  glyphverse::escapeControlBytes(error.what(), true).c_str());
     return USAGE_OR_IO_ERROR;
   }
-  std::vector<std::string> words = app.remaining();
-  if (!words.empty() && words.front() == "--")
-    words.erase(words.begin());
-  else if (!words.empty() && words.front().size() > 1 && words.front()[0] == '-') {
-    std::fprintf(stderr, "%s: unknown option '%s'\nRun '%s --help' for the queries.\n", PROGRAM,
-                 glyphverse::echoedField(words.front()).c_str(), PROGRAM);
+  return answerWords(app.remaining());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& error) {  // out of memory, for one
+    std::fprintf(stderr, "%s: %s\n", PROGRAM, error.what());
     return USAGE_OR_IO_ERROR;
   }
-  return words.empty() ? answerStandardInput() : answerArguments(words);
 }

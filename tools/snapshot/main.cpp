@@ -26,35 +26,17 @@ bool printAll(const std::string& text) {
          std::fflush(stdout) == 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int runAndSave(const glyphverse::SnapshotOptions& options) {
   using namespace glyphverse;
-  SnapshotCommand command;
-  try {
-    command = parseSnapshotCommand(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const UsageError& error) {
-    std::fprintf(stderr, "%s: %s\nRun '%s --help' for the options and script steps.\n", PROGRAM,
-                 error.what(), PROGRAM);
-    return 2;
-  }
-  if (!command.info.empty()) {
-    if (printAll(command.info)) return 0;
-    std::fprintf(stderr, "%s: cannot write to standard output: %s\n", PROGRAM,
-                 std::strerror(errno));
-    return 1;
-  }
-
   Progress progress;
-  if (const std::int64_t frames = scriptFrames(command.options.steps);
-      frames >= PROGRESS_FROM_FRAMES) {
+  if (const std::int64_t frames = scriptFrames(options.steps); frames >= PROGRESS_FROM_FRAMES) {
     progress.start(frames, "frames");
   }
   const SnapshotResult result =
-      runSnapshot(command.options, [&](std::int64_t frames) { progress.update(frames); });
+      runSnapshot(options, [&](std::int64_t frames) { progress.update(frames); });
   progress.finish();
 
-  if (const std::string error = writePng(command.options.out, result.frame); !error.empty()) {
+  if (const std::string error = writePng(options.out, result.frame); !error.empty()) {
     std::fprintf(stderr, "%s: %s\n", PROGRAM, error.c_str());
     return 1;
   }
@@ -63,4 +45,30 @@ int main(int argc, char** argv) {
     return 1;
   }
   return 0;
+}
+
+int run(int argc, char** argv) {
+  glyphverse::SnapshotCommand command;
+  try {
+    command = glyphverse::parseSnapshotCommand(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const glyphverse::UsageError& error) {
+    std::fprintf(stderr, "%s: %s\nRun '%s --help' for the options and script steps.\n", PROGRAM,
+                 error.what(), PROGRAM);
+    return 2;
+  }
+  if (command.info.empty()) return runAndSave(command.options);
+  if (printAll(command.info)) return 0;
+  std::fprintf(stderr, "%s: cannot write to standard output: %s\n", PROGRAM, std::strerror(errno));
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& error) {  // out of memory, for one
+    std::fprintf(stderr, "%s: %s\n", PROGRAM, error.what());
+    return 1;
+  }
 }
