@@ -69,6 +69,8 @@ class QueryLines {
       for (std::size_t end; (end = data.find('\n')) != std::string_view::npos;) {
         if (dropping || pending.size() + end > MAX_QUERY_LINE) {
           onTooLong();
+        } else if (pending.empty()) {
+          onLine(data.substr(0, end));  // the whole line is in this chunk
         } else {
           pending.append(data.substr(0, end));
           onLine(std::string_view(pending));
