@@ -8,11 +8,14 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-25}
 build=build/fuzz
-clang=${CLANGXX:-clang++-14}
+clang=${CLANGXX:-clang++}
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$clang" \
+# The compiler is chosen once, when the build directory is made.
+compiler=()
+[[ -f "$build/CMakeCache.txt" ]] || compiler=(-DCMAKE_CXX_COMPILER="$clang")
+cmake -S . -B "$build" -G Ninja "${compiler[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DGLYPHVERSE_SANITIZE=ON -DGLYPHVERSE_WERROR=ON \
-  -DGLYPHVERSE_FUZZ=ON -DGLYPHVERSE_BENCH=OFF >/dev/null
+  -DGLYPHVERSE_FUZZ=ON -DGLYPHVERSE_BENCH=OFF -DGLYPHVERSE_WINDOW=OFF -DGLYPHVERSE_PNG=ON >/dev/null
 cmake --build "$build" -j 2 --target query_line_fuzzer script_fuzzer
 
 mkdir -p "$build/findings"
