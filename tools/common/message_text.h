@@ -15,6 +15,8 @@ std::string escapeControlBytes(std::string_view text, bool keepNewlines = false)
 // A field of the input as a message shows it: escaped, and cut after
 // `maxBytes` bytes of input with "..." in place of the rest.
 inline constexpr std::size_t ECHOED_FIELD_BYTES = 40;
+// CLI11's messages quote whole arguments: they are cut after this many bytes.
+inline constexpr std::size_t CLI_MESSAGE_BYTES = 300;
 std::string echoedField(std::string_view field, std::size_t maxBytes = ECHOED_FIELD_BYTES);
 
 }  // namespace glyphverse

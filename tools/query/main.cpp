@@ -107,7 +107,7 @@ int run(int argc, char** argv) {
     return printInfo(std::string(version.what()) + "\n");
   } catch (const CLI::ParseError& error) {
     std::fprintf(stderr, "%s: %s\n", PROGRAM,
-                 glyphverse::escapeControlBytes(error.what(), true).c_str());
+                 glyphverse::echoedField(error.what(), glyphverse::CLI_MESSAGE_BYTES).c_str());
     return USAGE_OR_IO_ERROR;
   }
   return answerWords(app.remaining());

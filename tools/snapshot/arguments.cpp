@@ -146,7 +146,7 @@ SnapshotCommand parseSnapshotCommand(const std::vector<std::string>& arguments) 
     command.info = std::string(version.what()) + "\n";
     return command;
   } catch (const CLI::ParseError& error) {
-    throw UsageError(escapeControlBytes(error.what(), true));
+    throw UsageError(echoedField(error.what(), CLI_MESSAGE_BYTES));
   }
   if (app.count("--start") > 0) applyStart(raw.start, command.options);
   if (app.count("--frame-time") > 0) applyFrameTime(raw.frameTime, command.options);
