@@ -74,19 +74,28 @@ void applyFrameTime(const std::string& text, SnapshotOptions& options) {
 std::string readScriptFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::string text;
-  if (file) {
-    text.resize(MAX_SCRIPT_FILE_BYTES + 1);
-    file.read(text.data(), MAX_SCRIPT_FILE_BYTES + 1);
-    text.resize(static_cast<std::size_t>(file.gcount()));
+  char chunk[1 << 16];
+  while (file && text.size() <= static_cast<std::size_t>(MAX_SCRIPT_FILE_BYTES)) {
+    file.read(chunk, sizeof chunk);
+    text.append(chunk, static_cast<std::size_t>(file.gcount()));
   }
-  if (!file && !file.eof()) {
+  if (!file.eof()) {
+    if (text.size() > static_cast<std::size_t>(MAX_SCRIPT_FILE_BYTES)) {
+      throw UsageError("--script-file: '" + echoedField(path) + "' is longer than 16 MiB");
+    }
     throw UsageError("--script-file: cannot read '" + echoedField(path) +
                      "': " + std::strerror(errno));
   }
-  if (text.size() > static_cast<std::size_t>(MAX_SCRIPT_FILE_BYTES)) {
-    throw UsageError("--script-file: '" + echoedField(path) + "' is longer than 16 MiB");
-  }
   return text;
+}
+
+// The steps of a script given with `option`; its errors name the option.
+std::vector<ScriptStep> stepsOf(const char* option, std::string_view script) {
+  try {
+    return parseScript(script);
+  } catch (const UsageError& error) {
+    throw UsageError(std::string(option) + ": " + error.what());
+  }
 }
 
 // The values as given; they are checked and applied after parsing, so that
@@ -155,9 +164,9 @@ SnapshotCommand parseSnapshotCommand(const std::vector<std::string>& arguments) 
   }
   if (command.options.out.empty()) throw UsageError("--out: an output file is required");
   if (app.count("--script-file") > 0) {
-    command.options.steps = parseScript(readScriptFile(raw.scriptFile));
+    command.options.steps = stepsOf("--script-file", readScriptFile(raw.scriptFile));
   } else {
-    command.options.steps = parseScript(raw.script);
+    command.options.steps = stepsOf("--script", raw.script);
   }
   return command;
 }

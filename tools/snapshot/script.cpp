@@ -42,7 +42,7 @@ std::vector<std::string_view> split(std::string_view s, char separator) {
 }
 
 UsageError stepError(std::string_view step, const std::string& problem) {
-  return UsageError("--script: '" + echoedField(step) + "' " + problem);
+  return UsageError("'" + echoedField(step) + "' " + problem);
 }
 
 int parseFrameCount(std::string_view text, std::string_view step) {
@@ -109,7 +109,7 @@ std::vector<ScriptStep> parseScript(std::string_view script) {
       steps.push_back(parseStep(trim(step)));
       frames += steps.back().frames;
       if (frames > MAX_RUN_FRAMES) {
-        throw UsageError("--script: the steps run more frames than a run may have (at most " +
+        throw UsageError("the steps run more frames than a run may have (at most " +
                          std::to_string(MAX_RUN_FRAMES) + ")");
       }
     }

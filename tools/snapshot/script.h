@@ -30,7 +30,8 @@ struct UsageError : std::runtime_error {
 // Steps separated by ';' or line breaks: "wait N", "hold KEYS N" (KEYS
 // joined by '+' from up, down, left, right, shift, space, alt), "type KEY"
 // (esc, enter or one character). N is 0 to MAX_RUN_FRAMES, and all steps
-// together run at most MAX_RUN_FRAMES frames. Throws UsageError naming the step.
+// together run at most MAX_RUN_FRAMES frames. Throws UsageError naming the
+// step (the caller names the option it came from).
 std::vector<ScriptStep> parseScript(std::string_view script);
 
 // The frames that the steps run, before Esc may end them.
