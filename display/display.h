@@ -20,6 +20,7 @@
 #include "display/color.h"
 #include "display/image.h"
 #include "display/keyboard.h"
+#include "display/page_set.h"
 
 namespace glyphverse {
 
@@ -50,6 +51,8 @@ class Display {
   // is ignored.
   void setPages(int work, int visible);
   // Fills the work page with the background colour and homes the text cursor.
+  // The fill itself waits until the page is next read or drawn on, so that
+  // drawing which covers an area whole (coverArea) writes its pixels once.
   void clearScreen();
   // A new image filled with IMAGE_FILL; null without an open window or for a
   // size that is not positive.
@@ -83,11 +86,22 @@ class Display {
   Surface surface() const { return surface_; }
   bool hasPages() const { return !pages_.empty(); }
   Keyboard& keyboard() { return keyboard_; }
-  int pageCount() const { return static_cast<int>(pages_.size()); }
-  const Image& page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
+  int pageCount() const { return pages_.count(); }
+  const Image& page(int index) const { return pages_.read(index); }
   // The page that drawing goes to, for drawing done outside the display;
   // null without pages.
   Image* workPageImage() { return workImage(); }
+  // For drawing that writes every pixel of `area` itself. When the work page
+  // was cleared and nothing has been drawn on it since, the clear is done for
+  // the rest of the page only, and `page` is the work page: the caller must
+  // write each pixel of `area` as drawn onto `background`, and nothing
+  // outside it. Otherwise (or for an area not inside the page) `page` is
+  // null, and drawing goes through workPageImage as usual.
+  struct CoveredArea {
+    Image* page = nullptr;
+    Color background = DEFAULT_BACKGROUND;
+  };
+  CoveredArea coverArea(const PixelRect& area);
   int workPage() const { return workPage_; }
   int visiblePage() const { return visiblePage_; }
   int cursorRow() const { return cursorRow_; }
@@ -125,7 +139,7 @@ class Display {
   PageText pageText_{*this};
   NoText noText_;
   TextSink* text_ = &noText_;
-  std::vector<Image> pages_;
+  PageSet pages_;
   int workPage_ = 0;
   int visiblePage_ = 0;
   int textRows_ = 0;
