@@ -1,6 +1,7 @@
 // What one frame of the explorer costs while it scrolls: input, one new
 // column of the map, drawing all of it, the text display and the page flip.
-// And the drawing of the map alone, onto a page just cleared.
+// And the drawing of the map alone, onto a page just cleared, and the
+// window's comparison of a page with the one it presented last.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include "app/explorer.h"
 #include "display/display.h"
 #include "display/headless_backend.h"
+#include "display/page_diff.h"
 #include "render/map_view.h"
 
 namespace glyphverse {
@@ -63,6 +65,18 @@ BENCHMARK(BM_MapDrawing)
     ->Arg(SYSTEM_LEVEL)
     ->Arg(PLANET_LEVEL)
     ->Unit(benchmark::kMicrosecond);
+
+// The window's look at the visible page, at most once per refresh: a page
+// that differs from the one last presented only in its first text row (the
+// frame rate, as when standing still).
+void BM_PresentComparison(benchmark::State& run) {
+  ExplorerOnLevel on(GALAXY_LEVEL);
+  const Image& visible = on.display.page(on.display.visiblePage());
+  Image shown = visible;
+  shown.at(0, 0) ^= 1;
+  for (auto _ : run) benchmark::DoNotOptimize(changedRows(visible, shown));
+}
+BENCHMARK(BM_PresentComparison)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace glyphverse
