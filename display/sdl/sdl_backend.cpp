@@ -21,6 +21,8 @@ namespace {
 // display, or at most this often where its refresh rate is not known; the
 // frame loop flips pages far more often than any screen can show.
 constexpr double PRESENT_INTERVAL = 0.010;
+// Window events are fetched at most this often.
+constexpr double EVENT_PUMP_INTERVAL = 0.0005;
 
 class SdlBackend final : public DisplayBackend {
  public:
@@ -51,6 +53,7 @@ class SdlBackend final : public DisplayBackend {
   bool repaintDue_ = true;  // the window lost its contents (exposed, resized)
   double presentInterval_ = PRESENT_INTERVAL;
   double lastLook_ = -1.0;
+  double lastPump_ = -1.0;
   double secondsPerCount_ = 0.0;
 };
 
@@ -161,8 +164,14 @@ double SdlBackend::seconds() {
 
 void SdlBackend::service(const Image* visible, bool /*visibleChanged*/, Keyboard& keys) {
   if (window_ == nullptr) return;
-  SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) handleEvent(event, keys);
+  // The frame loop hands over control twice within microseconds (the sleep's
+  // end, then the next flip); asking the X server for events once for both
+  // halves the system calls and loses nothing.
+  if (const double now = seconds(); now - lastPump_ >= EVENT_PUMP_INTERVAL) {
+    lastPump_ = now;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) handleEvent(event, keys);
+  }
   if (focused_) {
     sampleHeldKeys(SDL_GetKeyboardState(nullptr), keys);
     for (int code = 0; code < Keyboard::SCAN_CODE_COUNT; ++code) {
