@@ -91,9 +91,11 @@ Surface SdlBackend::open(int width, int height, const std::string& title) {
     close();
     return Surface::none;
   }
+  // Hidden until it is ready: trying a renderer may make SDL replace the
+  // window with a new one, and the window may be resized for the display.
   window_ =
       SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                       SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   const double refreshRate = window_ != nullptr ? displayRefreshRate() : 0.0;
   if (window_ != nullptr) presenter_ = makeSdlPresenter(window_, width, height, refreshRate > 0.0);
   if (presenter_ == nullptr) {
@@ -103,6 +105,7 @@ Surface SdlBackend::open(int width, int height, const std::string& title) {
   }
   if (refreshRate > 0.0) presentInterval_ = 1.0 / refreshRate;
   fitToDisplayDensity(width, height);
+  SDL_ShowWindow(window_);
   SDL_StartTextInput();
   focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
   return Surface::pages;
