@@ -109,9 +109,11 @@ void Display::clearScreen() {
   text_->clearText(backColor_);
 }
 
-Display::CoveredArea Display::coverArea(const PixelRect& area) {
+Display::CoveredArea Display::coverArea(const PixelRect& area,
+                                        std::initializer_list<std::span<const std::byte>> content) {
   if (pages_.empty()) return {};
-  return {pages_.coverCleared(workPage_, area), pages_.background()};
+  const PageSet::Cover cover = pages_.coverCleared(workPage_, area, content);
+  return {cover.page, pages_.background(), cover.alreadyDrawn};
 }
 
 std::unique_ptr<Image> Display::createImage(int width, int height) const {

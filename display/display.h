@@ -10,8 +10,11 @@
 // only ever show a finished page. SDL also wants its video and event calls on
 // the thread that started it, on some systems the process's main thread.
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,11 +100,16 @@ class Display {
   // write each pixel of `area` as drawn onto `background`, and nothing
   // outside it. Otherwise (or for an area not inside the page) `page` is
   // null, and drawing goes through workPageImage as usual.
+  // `content` describes what the caller draws (see PageSet::coverCleared):
+  // with `alreadyDrawn` the work page's area holds it still, and the caller
+  // need not draw it again.
   struct CoveredArea {
     Image* page = nullptr;
     Color background = DEFAULT_BACKGROUND;
+    bool alreadyDrawn = false;
   };
-  CoveredArea coverArea(const PixelRect& area);
+  CoveredArea coverArea(const PixelRect& area,
+                        std::initializer_list<std::span<const std::byte>> content = {});
   int workPage() const { return workPage_; }
   int visiblePage() const { return visiblePage_; }
   int cursorRow() const { return cursorRow_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "display/font.h"
 
@@ -46,7 +47,7 @@ void fillOutside(Image& page, const PixelRect& keep, Color color) {
 
 void PageSet::open(int count, int width, int height, Color background) {
   pages_.assign(static_cast<std::size_t>(count), Image(width, height, background));
-  ink_.assign(static_cast<std::size_t>(count), Ink{true, background, {}, {}});
+  ink_.assign(static_cast<std::size_t>(count), Ink{true, background, {}, {}, {}});
   pending_ = -1;
   clearColor_ = background;
 }
@@ -83,18 +84,51 @@ void PageSet::clear(int index, Color background) {
   clearColor_ = background;
 }
 
-Image* PageSet::coverCleared(int index, const PixelRect& area) {
-  if (pending_ != index || !pages_[static_cast<std::size_t>(index)].contains(area)) return nullptr;
+PageSet::Cover PageSet::coverCleared(int index, const PixelRect& area,
+                                     std::initializer_list<std::span<const std::byte>> content) {
+  Image& page = pages_[static_cast<std::size_t>(index)];
+  if (pending_ != index || !page.contains(area)) return {};
+  Ink& ink = ink_[static_cast<std::size_t>(index)];
+  const bool alreadyDrawn = content.size() > 0 && holds(ink, page, area, content);
   fillInk(index, area);
   pending_ = -1;
-  ink_[static_cast<std::size_t>(index)] = Ink{true, clearColor_, area, {}};
-  return &pages_[static_cast<std::size_t>(index)];
+  std::vector<std::byte> areaContent = std::move(ink.areaContent);
+  if (!alreadyDrawn) {
+    areaContent.clear();
+    for (const auto part : content) areaContent.insert(areaContent.end(), part.begin(), part.end());
+  }
+  ink = Ink{true, clearColor_, area, {}, std::move(areaContent)};
+  return {&page, alreadyDrawn};
+}
+
+// The area holds `content` when it was last covered with it, on the same
+// background, and since then only text cells outside it were drawn.
+bool PageSet::holds(const Ink& ink, const Image& page, const PixelRect& area,
+                    std::initializer_list<std::span<const std::byte>> content) const {
+  if (!ink.known || ink.background != clearColor_ || !(ink.area == area)) return false;
+  for (const int cell : ink.textCells) {
+    const int x = cell % page.width;
+    const int y = cell / page.width;
+    if (x + GLYPH_SIZE > area.x && x < area.x + area.width && y + GLYPH_SIZE > area.y &&
+        y < area.y + area.height) {
+      return false;
+    }
+  }
+  std::size_t at = 0;
+  for (const auto part : content) {
+    if (at + part.size() > ink.areaContent.size() ||
+        std::memcmp(ink.areaContent.data() + at, part.data(), part.size()) != 0) {
+      return false;
+    }
+    at += part.size();
+  }
+  return at == ink.areaContent.size();
 }
 
 void PageSet::settle() const {
   if (pending_ < 0) return;
   fillInk(pending_, PixelRect{});
-  ink_[static_cast<std::size_t>(pending_)] = Ink{true, clearColor_, {}, {}};
+  ink_[static_cast<std::size_t>(pending_)] = Ink{true, clearColor_, {}, {}, {}};
   pending_ = -1;
 }
 

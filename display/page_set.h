@@ -5,7 +5,10 @@
 // may hold anything but its background, so that the next clear fills only
 // there. Whoever reads a page sees exactly what an immediate clear would give.
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "display/color.h"
@@ -35,7 +38,17 @@ class PageSet {
   // it, the rest of the page is cleared now and the page is returned; the
   // caller then writes each pixel of `area` as drawn onto `background()`,
   // and nothing outside it. Otherwise null.
-  Image* coverCleared(int index, const PixelRect& area);
+  //
+  // `content` describes what the caller draws there (its bytes, in parts):
+  // when the page's area still holds exactly that from the last cover, with
+  // nothing drawn over it since, `alreadyDrawn` is set and the caller need
+  // not draw it again. A still picture then costs no drawing at all.
+  struct Cover {
+    Image* page = nullptr;
+    bool alreadyDrawn = false;
+  };
+  Cover coverCleared(int index, const PixelRect& area,
+                     std::initializer_list<std::span<const std::byte>> content = {});
   // The colour of the last clear.
   Color background() const { return clearColor_; }
 
@@ -46,8 +59,12 @@ class PageSet {
     bool known = false;
     Color background = 0;
     PixelRect area;
-    std::vector<int> textCells;  // y * width + x of each cell's top-left pixel
+    std::vector<int> textCells;          // y * width + x of each cell's top-left pixel
+    std::vector<std::byte> areaContent;  // what the area holds, as its drawer said
   };
+
+  bool holds(const Ink& ink, const Image& page, const PixelRect& area,
+             std::initializer_list<std::span<const std::byte>> content) const;
 
   void settle() const;
   void fillInk(int index, const PixelRect& area) const;

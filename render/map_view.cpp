@@ -1,6 +1,7 @@
 #include "render/map_view.h"
 
 #include <algorithm>
+#include <span>
 #include <string_view>
 
 #include "display/glyph_drawing.h"
@@ -50,9 +51,19 @@ void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHe
   // cell-by-cell drawing shows as it should.
   const PixelRect area{left, top, CELL_SIZE * (2 * halfWidth + 1),
                        CELL_SIZE * (2 * halfHeight + 1)};
+  // What the area will hold: the same map at the same place gives the same
+  // pixels, so a page that still holds it (two frames ago, standing still)
+  // needs no drawing at all.
+  const int place[] = {halfWidth, halfHeight, left, top};
   const Display::CoveredArea covered =
-      terrainTilesAreCellSized() ? display.coverArea(area) : Display::CoveredArea{};
+      terrainTilesAreCellSized()
+          ? display.coverArea(
+                area, {std::as_bytes(std::span(place)), std::as_bytes(std::span(map.terrain)),
+                       std::as_bytes(std::span(map.background)),
+                       std::as_bytes(std::span(map.foreground))})
+          : Display::CoveredArea{};
   Image* page = covered.page;
+  if (page != nullptr && covered.alreadyDrawn) return;  // the marker is still there too
   if (page != nullptr) {
     composeViewMap(*page, map, halfWidth, halfHeight, left, top, covered.background);
   } else {

@@ -201,3 +201,38 @@ TEST_F(MapDrawing, SmallerHalfSizesDrawOnlyTheInnerCells) {
 
 }  // namespace
 }  // namespace glyphverse
+
+namespace glyphverse {
+namespace {
+
+// Standing still, a page that still holds the map is not drawn again; but
+// anything drawn over it since (here text over the map) must not stay.
+TEST(MapDrawingStill, APageThatStillHoldsTheMapShowsWhatRedrawingWould) {
+  HeadlessDisplay h;
+  buildTerrainTiles(h.display, 8);
+  ViewMap map = initViewMap(0, 0);
+  map.background[mapIndex(3, 4)] = makeGlyphCell(177, 10, 20, 30);
+  map.terrain[mapIndex(-2, 1)] = TerrainClass::forest;
+  auto frame = [&](int page, bool scribble) {
+    h.display.setPages(page, 1 - page);
+    h.display.clearScreen();
+    drawViewMap(h.display, map, 30, 30, 50, 50);
+    if (scribble) h.display.drawText(290, 290, "XYZ", 0xFFFFFFFF);
+    return h.display.page(page).pixels;
+  };
+  HeadlessDisplay fresh;
+  buildTerrainTiles(fresh.display, 8);
+  drawViewMap(fresh.display, map, 30, 30, 50, 50);
+  const std::vector<Color> expected = fresh.work().pixels;
+
+  frame(0, false);
+  frame(1, false);
+  EXPECT_EQ(frame(0, false), expected);  // drawn two frames ago, untouched since
+  frame(1, true);
+  EXPECT_EQ(frame(1, false), expected);  // the text over it is gone
+  map.background[mapIndex(3, 4)].red = 11;
+  EXPECT_NE(frame(0, false), expected);  // the map changed: drawn anew
+}
+
+}  // namespace
+}  // namespace glyphverse
