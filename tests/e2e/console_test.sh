@@ -17,12 +17,17 @@ shown_by() {  # file
 }
 
 # Standard output to a file: the text display goes there.
+file_shows() {  # pattern
+  for _ in $(seq 25); do
+    shown_by "$TMUX_WORK/out" | grep -q "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
 start_explorer "$explorer" 100 80 COLORTERM=truecolor ">'$TMUX_WORK/out'"
-sleep 0.5
-shown_by "$TMUX_WORK/out" | grep -q '^Coords: 10 10' || fail "no text display in the output file"
+file_shows '^Coords: 10 10' || fail "no text display in the output file"
 tmux_ send-keys -t explorer Right
-sleep 0.3
-shown_by "$TMUX_WORK/out" | grep -q '^Coords: 11 10' || fail "the Right arrow did not move the explorer"
+file_shows '^Coords: 11 10' || fail "the Right arrow did not move the explorer"
 tmux_ send-keys -t explorer Escape
 expect_ended_restored 0
 
