@@ -3,7 +3,7 @@
 # works on a fresh machine: `make run` only what building and running need,
 # `make test` the test tools as well.
 
-.PHONY: all deps deps-test build run test test-sanitize test-release bench goldens \
+.PHONY: all deps deps-test build run test test-sanitize test-release bench bench-cpu goldens \
         cross-check package icons format tidy clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -47,6 +47,12 @@ bench: deps-test
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target glyphverse_bench
 	./build/release/bin/glyphverse_bench
+
+# The release explorer in Xvfb, standing still and scrolling: CPU share and frame rates.
+bench-cpu: deps-test
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target glyphverse glyphverse-snapshot
+	bash bench/cpu_under_xvfb.sh build/release/bin/glyphverse
 
 # The same answers and frames from clang and from an aarch64 cross build run
 # under qemu as from the native release build.

@@ -15,12 +15,20 @@ namespace glyphverse {
 Explorer::Explorer(Display& display, std::int32_t startX, std::int32_t startY) : display_(display) {
   // The result is not checked: without a window the explorer runs on a terminal.
   display_.openScreen(SCREEN_SIZE, SCREEN_SIZE, 32, 2, 0, 0);
+  display_.setPageRegions(pageRegions());
   page_ = 0;
   buildTerrainTiles(display_, CELL_SIZE);  // after the window: images need it
   // The state starts on the galaxy with the galaxy's noise tables in force.
   state_ = initViewState(startX, startY);
   frameMeterInit(meter_, display_.timerSeconds());
   map_ = initViewMap(state_.x, state_.y);
+}
+
+// The text display's five rows, then the map, kept centred on the explorer
+// where there is room for only part of it.
+PageRegions Explorer::pageRegions() {
+  return {PageRegion{0, 0, SCREEN_SIZE / CELL_SIZE, TEXT_DISPLAY_ROWS, 0, 0},
+          PageRegion{MAP_LEFT, MAP_TOP, MAP_SIDE, MAP_SIDE, MAP_RADIUS, MAP_RADIUS}};
 }
 
 bool Explorer::runFrame() {

@@ -17,6 +17,7 @@ inline constexpr std::int32_t START_X = 10;
 inline constexpr std::int32_t START_Y = 10;
 inline constexpr int MAP_LEFT = 50;
 inline constexpr int MAP_TOP = 50;
+inline constexpr int TEXT_DISPLAY_ROWS = 5;
 
 class Explorer {
  public:
@@ -29,6 +30,9 @@ class Explorer {
   bool runFrame();
   // Frames until Esc.
   void run();
+
+  // The page's parts: the text display and the map.
+  static PageRegions pageRegions();
 
   const ViewState& state() const { return state_; }
   const ViewMap& map() const { return map_; }

@@ -10,6 +10,7 @@
 #include "display/color.h"
 #include "display/image.h"
 #include "display/keyboard.h"
+#include "display/page_regions.h"
 
 namespace glyphverse {
 
@@ -38,6 +39,8 @@ class DisplayBackend {
   virtual Surface open(int width, int height, const std::string& title) = 0;
   // The terminal's text grid, once open() has returned Surface::terminal.
   virtual TextSink* terminalText() { return nullptr; }
+  // How the pages are made up, for a backend that may show only part of them.
+  virtual void setPageRegions(const PageRegions& /*regions*/) {}
   // The platform's turn, at every page flip and every sleep: handle pending
   // events into `keys` and show `visible` (a finished page, null without
   // pages) when due. `visibleChanged` says that another page has become the

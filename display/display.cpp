@@ -10,6 +10,7 @@
 #include "display/font.h"
 #include "display/glyph_drawing.h"
 #include "display/number_format.h"
+#include "display/pixel_rows.h"
 #include "display/steady_clock.h"
 
 namespace glyphverse {
@@ -67,7 +68,7 @@ int Display::openScreen(int width, int height, int /*depth*/, int pageCount, int
   foreColor_ = DEFAULT_FOREGROUND;
   backColor_ = DEFAULT_BACKGROUND;
   if (surface_ == Surface::pages) {
-    pages_.assign(static_cast<std::size_t>(pageCount), Image(width, height, DEFAULT_BACKGROUND));
+    pages_.open(pageCount, width, height, DEFAULT_BACKGROUND);
     text_ = &pageText_;
   } else {
     TextSink* terminal = backend_->terminalText();
@@ -76,6 +77,10 @@ int Display::openScreen(int width, int height, int /*depth*/, int pageCount, int
   text_->clearText(backColor_);
   if (hasPages()) backend_->service(visibleImage(), true, keyboard_);  // shows the first page
   return 0;
+}
+
+void Display::setPageRegions(const PageRegions& regions) {
+  for (auto& candidate : candidates_) candidate->setPageRegions(regions);
 }
 
 void Display::setPages(int work, int visible) {
@@ -90,18 +95,25 @@ void Display::setPages(int work, int visible) {
 }
 
 Image* Display::workImage() {
-  return pages_.empty() ? nullptr : &pages_[static_cast<std::size_t>(workPage_)];
+  return pages_.empty() ? nullptr : &pages_.draw(workPage_);
 }
 
 const Image* Display::visibleImage() const {
-  return pages_.empty() ? nullptr : &pages_[static_cast<std::size_t>(visiblePage_)];
+  return pages_.empty() ? nullptr : &pages_.read(visiblePage_);
 }
 
 void Display::clearScreen() {
   cursorRow_ = 1;
   cursorColumn_ = 1;
-  if (Image* page = workImage()) std::fill(page->pixels.begin(), page->pixels.end(), backColor_);
+  if (!pages_.empty()) pages_.clear(workPage_, backColor_);
   text_->clearText(backColor_);
+}
+
+Display::CoveredArea Display::coverArea(const PixelRect& area,
+                                        std::initializer_list<std::span<const std::byte>> content) {
+  if (pages_.empty()) return {};
+  const PageSet::Cover cover = pages_.coverCleared(workPage_, area, content);
+  return {cover.page, pages_.background(), cover.alreadyDrawn};
 }
 
 std::unique_ptr<Image> Display::createImage(int width, int height) const {
@@ -132,14 +144,16 @@ void Display::setTextColor(Color color) {
 void Display::PageText::clearText(Color /*background*/) {}
 
 void Display::PageText::putText(int row, int column, std::uint8_t code, Color fore, Color back) {
-  Image* page = display_.workImage();
-  if (page == nullptr) return;
-  const GlyphRows& glyph = FONT_8X8[code];
+  if (display_.pages_.empty()) return;
   const int x = (column - 1) * GLYPH_SIZE;
   const int y = (row - 1) * GLYPH_SIZE;
-  for (int r = 0; r < GLYPH_SIZE; ++r) {
-    Color* line = &page->at(x, y + r);
-    for (int c = 0; c < GLYPH_SIZE; ++c) line[c] = (glyph[r] & (0x80 >> c)) != 0 ? fore : back;
+  Image& page = display_.pages_.drawTextCell(display_.workPage_, x, y);
+  const GlyphRows& glyph = FONT_8X8[code];
+  const PixelRow ink = splatRow(fore);
+  const PixelRow paper = splatRow(back);
+  Color* line = &page.at(x, y);
+  for (int r = 0; r < GLYPH_SIZE; ++r, line += page.width) {
+    storeRow(line, paintGlyphRow(paper, glyph[r], ink));
   }
 }
 
@@ -223,7 +237,7 @@ void Display::close() {
   backend_ = nullptr;
   surface_ = Surface::none;
   text_ = &noText_;
-  pages_.clear();
+  pages_.close();
 }
 
 void Display::endProgram(int status) {

@@ -10,8 +10,11 @@
 // only ever show a finished page. SDL also wants its video and event calls on
 // the thread that started it, on some systems the process's main thread.
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +23,7 @@
 #include "display/color.h"
 #include "display/image.h"
 #include "display/keyboard.h"
+#include "display/page_set.h"
 
 namespace glyphverse {
 
@@ -42,11 +46,16 @@ class Display {
   // positive, the display is open already or no backend could open one (the
   // display then runs without one).
   int openScreen(int width, int height, int depth, int pageCount, int flags, int refreshRate);
+  // Tells the backend how the pages are made up, so that one with room for
+  // only part of a page (a small terminal) shows the parts that matter.
+  void setPageRegions(const PageRegions& regions);
   // Chooses the work page and the visible page. A negative argument keeps that
   // role (two negatives mean page 0 for both); one not below the page count
   // is ignored.
   void setPages(int work, int visible);
   // Fills the work page with the background colour and homes the text cursor.
+  // The fill itself waits until the page is next read or drawn on, so that
+  // drawing which covers an area whole (coverArea) writes its pixels once.
   void clearScreen();
   // A new image filled with IMAGE_FILL; null without an open window or for a
   // size that is not positive.
@@ -80,11 +89,27 @@ class Display {
   Surface surface() const { return surface_; }
   bool hasPages() const { return !pages_.empty(); }
   Keyboard& keyboard() { return keyboard_; }
-  int pageCount() const { return static_cast<int>(pages_.size()); }
-  const Image& page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
+  int pageCount() const { return pages_.count(); }
+  const Image& page(int index) const { return pages_.read(index); }
   // The page that drawing goes to, for drawing done outside the display;
   // null without pages.
   Image* workPageImage() { return workImage(); }
+  // For drawing that writes every pixel of `area` itself. When the work page
+  // was cleared and nothing has been drawn on it since, the clear is done for
+  // the rest of the page only, and `page` is the work page: the caller must
+  // write each pixel of `area` as drawn onto `background`, and nothing
+  // outside it. Otherwise (or for an area not inside the page) `page` is
+  // null, and drawing goes through workPageImage as usual.
+  // `content` describes what the caller draws (see PageSet::coverCleared):
+  // with `alreadyDrawn` the work page's area holds it still, and the caller
+  // need not draw it again.
+  struct CoveredArea {
+    Image* page = nullptr;
+    Color background = DEFAULT_BACKGROUND;
+    bool alreadyDrawn = false;
+  };
+  CoveredArea coverArea(const PixelRect& area,
+                        std::initializer_list<std::span<const std::byte>> content = {});
   int workPage() const { return workPage_; }
   int visiblePage() const { return visiblePage_; }
   int cursorRow() const { return cursorRow_; }
@@ -122,7 +147,7 @@ class Display {
   PageText pageText_{*this};
   NoText noText_;
   TextSink* text_ = &noText_;
-  std::vector<Image> pages_;
+  PageSet pages_;
   int workPage_ = 0;
   int visiblePage_ = 0;
   int textRows_ = 0;

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "display/font.h"
+#include "display/pixel_rows.h"
 
 namespace glyphverse {
 
@@ -11,6 +12,15 @@ void drawGlyph(Image& target, int x, int y, std::uint8_t code, Color color) {
   const GlyphRows& rows = FONT_8X8[code];
   const bool inside =
       x >= 0 && y >= 0 && x <= target.width - GLYPH_SIZE && y <= target.height - GLYPH_SIZE;
+  if (inside) {
+    // Rewriting the clear pixels with what they hold changes nothing.
+    const PixelRow ink = splatRow(color);
+    Color* line = &target.at(x, y);
+    for (int r = 0; r < GLYPH_SIZE; ++r, line += target.width) {
+      if (rows[r] != 0) storeRow(line, paintGlyphRow(loadRow(line), rows[r], ink));
+    }
+    return;
+  }
   for (int r = 0; r < GLYPH_SIZE; ++r) {
     const unsigned bits = rows[r];
     const int py = y + r;
@@ -18,8 +28,7 @@ void drawGlyph(Image& target, int x, int y, std::uint8_t code, Color color) {
     Color* line = &target.pixels[static_cast<std::size_t>(py) * target.width];
     for (int c = 0; c < GLYPH_SIZE; ++c) {
       const int px = x + c;
-      if ((bits & (0x80u >> c)) != 0 && (inside || (px >= 0 && px < target.width)))
-        line[px] = color;
+      if ((bits & (0x80u >> c)) != 0 && px >= 0 && px < target.width) line[px] = color;
     }
   }
 }

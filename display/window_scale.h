@@ -2,15 +2,9 @@
 // Where a page goes in a window of any size: scaled by the largest whole
 // factor that fits, so every page pixel stays a crisp square, and centred.
 
-namespace glyphverse {
+#include "display/image.h"
 
-struct PixelRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
-};
+namespace glyphverse {
 
 // The largest whole factor (at least 1) by which a page fits the output.
 int wholeScale(int pageWidth, int pageHeight, int outputWidth, int outputHeight);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "display/display.h"
+#include "display/pixel_rows.h"
 #include "world/terrain_class.h"
 
 namespace glyphverse {
@@ -38,5 +39,13 @@ void paintTerrainTile(Image& tile, TerrainClass terrain);
 
 // The tile of a terrain class, or null (no tile for `none`, or no tiles built).
 const Image* terrainTile(TerrainClass terrain);
+
+// The tiles ready for composing whole map cells, indexed by any terrain
+// byte: null where terrainTile is null.
+using TerrainStamps = std::array<const KeyedStamp*, 256>;
+const TerrainStamps& terrainStamps();
+// Whether every tile that exists is one map cell in size, so that the stamps
+// stand for the tiles exactly.
+bool terrainTilesAreCellSized();
 
 }  // namespace glyphverse

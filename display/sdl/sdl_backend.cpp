@@ -5,18 +5,24 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "display/cp437.h"
+#include "display/page_diff.h"
 #include "display/sdl/sdl_keys.h"
+#include "display/sdl/sdl_presenter.h"
 #include "display/window_scale.h"
 
 namespace glyphverse {
 namespace {
 
-// The window is refreshed from the visible page at most this often; the frame
-// loop flips pages far more often than any screen can show.
+// The window is refreshed from the visible page once per refresh of the
+// display, or at most this often where its refresh rate is not known; the
+// frame loop flips pages far more often than any screen can show.
 constexpr double PRESENT_INTERVAL = 0.010;
+// Window events are fetched at most this often.
+constexpr double EVENT_PUMP_INTERVAL = 0.0005;
 
 class SdlBackend final : public DisplayBackend {
  public:
@@ -30,24 +36,45 @@ class SdlBackend final : public DisplayBackend {
 
  private:
   void handleEvent(const SDL_Event& event, Keyboard& keys);
-  void present(const Image& page);
+  void presentIfNew(const Image& page);
+  double displayRefreshRate() const;
   void fitToDisplayDensity(int width, int height);
   void toggleFullScreen();
 
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  std::unique_ptr<SdlPresenter> presenter_;
+  // The page as last presented: the next present sends only what differs.
+  Image shown_;
   // Keys pressed since the last few services: a tap shorter than one pump of
   // events is still seen as held by the next frame's input handling.
   std::array<std::uint8_t, Keyboard::SCAN_CODE_COUNT> tapped_{};
   bool videoStarted_ = false;
   bool focused_ = false;
-  bool needsPresent_ = true;
-  double lastPresent_ = -1.0;
+  bool repaintDue_ = true;  // the window lost its contents (exposed, resized)
+  double presentInterval_ = PRESENT_INTERVAL;
+  double lastLook_ = -1.0;
+  double lastPump_ = -1.0;
   double secondsPerCount_ = 0.0;
 };
 
+// On systems with X11 or Wayland, a session names its display server in the
+// environment. Without one there is no window to open: the terminal is used
+// on purpose, and the window libraries are not even asked (they would print
+// their own complaints first).
+bool displayServerNamed() {
+#if defined(__linux__) || defined(__FreeBSD__) || defined(__OpenBSD__) || defined(__NetBSD__)
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && value[0] != '\0') return true;
+  }
+  return false;
+#else
+  return true;
+#endif
+}
+
 Surface SdlBackend::open(int width, int height, const std::string& title) {
+  if (!displayServerNamed()) return Surface::none;
   // Ctrl-C and kill must end the process as usual, not become window events.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -64,22 +91,21 @@ Surface SdlBackend::open(int width, int height, const std::string& title) {
     close();
     return Surface::none;
   }
+  // Hidden until it is ready: trying a renderer may make SDL replace the
+  // window with a new one, and the window may be resized for the display.
   window_ =
       SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                       SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-  if (window_ != nullptr) renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (renderer_ != nullptr) {
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 width, height);
-  }
-  if (texture_ == nullptr) {
+                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+  const double refreshRate = window_ != nullptr ? displayRefreshRate() : 0.0;
+  if (window_ != nullptr) presenter_ = makeSdlPresenter(window_, width, height, refreshRate > 0.0);
+  if (presenter_ == nullptr) {
     std::fprintf(stderr, "%s: no window (%s)\n", title.c_str(), SDL_GetError());
     close();
     return Surface::none;
   }
-  // Pages keep an alpha byte (tiles write alpha 0); the window shows colour only.
-  SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+  if (refreshRate > 0.0) presentInterval_ = 1.0 / refreshRate;
   fitToDisplayDensity(width, height);
+  SDL_ShowWindow(window_);
   SDL_StartTextInput();
   focused_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
   return Surface::pages;
@@ -91,7 +117,7 @@ Surface SdlBackend::open(int width, int height, const std::string& title) {
 void SdlBackend::fitToDisplayDensity(int width, int height) {
   int drawableWidth = 0;
   int drawableHeight = 0;
-  SDL_GetRendererOutputSize(renderer_, &drawableWidth, &drawableHeight);
+  presenter_->outputSize(drawableWidth, drawableHeight);
   if (drawableWidth != width) return;
   const int display = SDL_GetWindowDisplayIndex(window_);
   float dpi = 0.0f;
@@ -109,16 +135,22 @@ void SdlBackend::fitToDisplayDensity(int width, int height) {
 void SdlBackend::toggleFullScreen() {
   const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
   SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-  needsPresent_ = true;
+  repaintDue_ = true;
+}
+
+// Whole refreshes per second of the display the window is on; 0 when unknown.
+double SdlBackend::displayRefreshRate() const {
+  SDL_DisplayMode mode{};
+  const int display = SDL_GetWindowDisplayIndex(window_);
+  if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0.0;
+  return mode.refresh_rate > 0 ? static_cast<double>(mode.refresh_rate) : 0.0;
 }
 
 void SdlBackend::close() {
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  presenter_.reset();
   if (window_ != nullptr) SDL_DestroyWindow(window_);
-  texture_ = nullptr;
-  renderer_ = nullptr;
   window_ = nullptr;
+  shown_ = Image();
   if (videoStarted_) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_Quit();
@@ -133,10 +165,16 @@ double SdlBackend::seconds() {
   return static_cast<double>(SDL_GetPerformanceCounter()) * secondsPerCount_;
 }
 
-void SdlBackend::service(const Image* visible, bool visibleChanged, Keyboard& keys) {
+void SdlBackend::service(const Image* visible, bool /*visibleChanged*/, Keyboard& keys) {
   if (window_ == nullptr) return;
-  SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) handleEvent(event, keys);
+  // The frame loop hands over control twice within microseconds (the sleep's
+  // end, then the next flip); asking the X server for events once for both
+  // halves the system calls and loses nothing.
+  if (const double now = seconds(); now - lastPump_ >= EVENT_PUMP_INTERVAL) {
+    lastPump_ = now;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) handleEvent(event, keys);
+  }
   if (focused_) {
     sampleHeldKeys(SDL_GetKeyboardState(nullptr), keys);
     for (int code = 0; code < Keyboard::SCAN_CODE_COUNT; ++code) {
@@ -146,13 +184,21 @@ void SdlBackend::service(const Image* visible, bool visibleChanged, Keyboard& ke
     }
   }
 
-  needsPresent_ = needsPresent_ || visibleChanged;
+  if (visible != nullptr) presentIfNew(*visible);
+}
+
+// Once per refresh the visible page is compared with the page last shown
+// (drawing may also go to the visible page, so a flip alone does not tell);
+// only a difference, or a window that lost its contents, is presented.
+void SdlBackend::presentIfNew(const Image& page) {
   const double now = seconds();
-  if (visible != nullptr && needsPresent_ && now - lastPresent_ >= PRESENT_INTERVAL) {
-    present(*visible);
-    lastPresent_ = now;
-    needsPresent_ = false;
-  }
+  if (now - lastLook_ < presentInterval_) return;
+  lastLook_ = now;
+  const RowSpan changed = changedRows(page, shown_);
+  if (changed.empty() && !repaintDue_) return;
+  presenter_->show(page, changed, repaintDue_);
+  updateCopy(page, changed, shown_);
+  repaintDue_ = false;
 }
 
 void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
@@ -172,7 +218,10 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
           break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-          needsPresent_ = true;
+          repaintDue_ = true;
+          break;
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+          if (const double rate = displayRefreshRate(); rate > 0.0) presentInterval_ = 1.0 / rate;
           break;
         default:
           break;
@@ -198,25 +247,16 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
         if (const auto code = unicodeToCp437(c)) keys.push(KeyCode::character(*code));
       }
       break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      // The texture's contents are gone: send the whole page again.
+      shown_ = Image();
+      repaintDue_ = true;
+      break;
     default:
       // SDL_QUIT follows the close button of the last window: nothing more to do.
       break;
   }
-}
-
-// The page, scaled by a whole factor without smoothing and centred on black.
-void SdlBackend::present(const Image& page) {
-  SDL_UpdateTexture(texture_, nullptr, page.pixels.data(),
-                    page.width * static_cast<int>(sizeof(Color)));
-  int outputWidth = 0;
-  int outputHeight = 0;
-  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-  const PixelRect place = scaledPageRect(page.width, page.height, outputWidth, outputHeight);
-  const SDL_Rect target{place.x, place.y, place.width, place.height};
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, &target);
-  SDL_RenderPresent(renderer_);
 }
 
 }  // namespace

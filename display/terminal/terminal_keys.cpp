@@ -13,6 +13,11 @@ constexpr std::uint8_t ESC = 27;
 constexpr std::uint8_t DELETE_BYTE = 127;
 constexpr std::uint8_t BACKSPACE = 8;
 constexpr int LARGEST_PARAMETER = 9999;  // keeps absurd numbers from overflowing
+// A classic mouse report is ESC [ M and three raw bytes (button, column, row).
+constexpr int MOUSE_REPORT_BYTES = 3;
+// Pasted text comes between ESC [ 200 ~ and this.
+constexpr std::string_view PASTE_END = "\x1b[201~";
+constexpr int PASTE_START_PARAMETER = 200;
 
 struct SpecialKey {
   std::uint8_t code;
@@ -117,7 +122,8 @@ std::vector<TerminalKeyEvent> TerminalKeyParser::feed(std::string_view bytes, do
 }
 
 std::vector<TerminalKeyEvent> TerminalKeyParser::flush(double now) {
-  if (waiting() && now - lastBytesAt_ >= ESCAPE_TIMEOUT_SECONDS) settleTimedOut();
+  const double timeout = state_ == State::paste ? PASTE_TIMEOUT_SECONDS : ESCAPE_TIMEOUT_SECONDS;
+  if (waiting() && now - lastBytesAt_ >= timeout) settleTimedOut();
   return std::exchange(events_, {});
 }
 
@@ -139,6 +145,20 @@ void TerminalKeyParser::consume(std::uint8_t byte) {
     case State::utf8:
       continueUtf8(byte);
       break;
+    case State::mouseReport:
+      if (--mouseBytesLeft_ == 0) reset();
+      break;
+    case State::paste:
+      inPaste(byte);
+      break;
+  }
+}
+
+void TerminalKeyParser::inPaste(std::uint8_t byte) {
+  if (byte == static_cast<std::uint8_t>(PASTE_END[pasteEndMatched_])) {
+    if (++pasteEndMatched_ == PASTE_END.size()) reset();
+  } else {
+    pasteEndMatched_ = byte == static_cast<std::uint8_t>(PASTE_END[0]) ? 1 : 0;
   }
 }
 
@@ -151,7 +171,9 @@ void TerminalKeyParser::typed(std::uint8_t byte, bool alt) {
   } else if (byte == '\r' || byte == '\n') {
     emit(KeyCode::character(CHAR_ENTER), alt);
   } else if (byte == DELETE_BYTE || byte == BACKSPACE) {
-    emit(KeyCode::character(BACKSPACE), alt);
+    // No terminal reports a bare Alt, the window's way back up a level;
+    // Backspace stands in for it.
+    emit(KeyCode::character(BACKSPACE), alt, {SCAN_ALT});
   } else if (byte == ' ') {
     emit(KeyCode::character(' '), alt, {SCAN_SPACE});
   } else if (byte > ' ' || (byte >= 1 && byte <= 26)) {
@@ -162,6 +184,10 @@ void TerminalKeyParser::typed(std::uint8_t byte, bool alt) {
 
 void TerminalKeyParser::afterEscape(std::uint8_t byte) {
   if (byte == '[' || byte == 'O') {
+    // Esc typed just before a key that sends a sequence is the Esc key: it
+    // must never be lost, so the sequence does not take it for Alt.
+    if (escapeDoubled_) emit(KeyCode::character(CHAR_ESC), false);
+    escapeDoubled_ = false;
     state_ = byte == '[' ? State::csi : State::ss3;
     sequence_.clear();
     sequenceTooLong_ = false;
@@ -180,6 +206,10 @@ void TerminalKeyParser::afterEscape(std::uint8_t byte) {
 void TerminalKeyParser::inSequence(std::uint8_t byte) {
   if (state_ == State::csi && sequence_.empty() && byte == '[') {
     state_ = State::linuxFunction;  // the Linux console's ESC [ [ A .. E
+  } else if (state_ == State::csi && sequence_.empty() && byte == 'M') {
+    reset();
+    state_ = State::mouseReport;
+    mouseBytesLeft_ = MOUSE_REPORT_BYTES;
   } else if (byte >= 0x20 && byte <= 0x3F) {
     if (sequence_.size() < MAX_SEQUENCE_BYTES) {
       sequence_.push_back(static_cast<char>(byte));
@@ -189,6 +219,7 @@ void TerminalKeyParser::inSequence(std::uint8_t byte) {
   } else if (byte >= 0x40 && byte <= 0x7E) {
     finishSequence(byte);
     reset();
+    if (std::exchange(pasteStarts_, false)) state_ = State::paste;
   } else {
     // No sequence holds this byte: the sequence is dropped with it, and an
     // Esc starts the next one.
@@ -213,6 +244,10 @@ void TerminalKeyParser::finishSequence(std::uint8_t finalByte) {
   const auto parameters = parseParameters(sequence_);
   if (!parameters) return;
   const int first = parameters->empty() ? 0 : parameters->front();
+  if (csi && finalByte == '~' && first == PASTE_START_PARAMETER) {
+    pasteStarts_ = true;
+    return;
+  }
   const auto key = sequenceKey(finalByte, first, csi);
   if (!key) return;
   const int bits = modifierBits(*parameters, csi);
@@ -253,6 +288,7 @@ void TerminalKeyParser::settleTimedOut() {
   const bool doubled = escapeDoubled_;
   const bool bareIntroducer = sequence_.empty() && !sequenceTooLong_;
   reset();
+  if (state == State::paste) return;  // its end marker was lost: the paste ends here
   if (state == State::escape) {
     if (doubled) emit(KeyCode::character(CHAR_ESC), false);
     emit(KeyCode::character(CHAR_ESC), false);
@@ -271,11 +307,14 @@ void TerminalKeyParser::reset() {
   utf8_.clear();
   utf8Length_ = 0;
   utf8Alt_ = false;
+  mouseBytesLeft_ = 0;
+  pasteEndMatched_ = 0;
 }
 
 void TerminalKeyParser::emit(KeyCode key, bool alt, std::vector<int> scanCodes) {
   if (alt) scanCodes.push_back(SCAN_ALT);
   std::sort(scanCodes.begin(), scanCodes.end());
+  scanCodes.erase(std::unique(scanCodes.begin(), scanCodes.end()), scanCodes.end());
   events_.push_back(TerminalKeyEvent{key, std::move(scanCodes)});
 }
 

@@ -7,6 +7,9 @@
 // nothing followed for ESCAPE_TIMEOUT_SECONDS is the Esc key. The timeout is
 // judged by flush, never by feed, so a sequence whose bytes came in separate
 // reads still joins up even when the program was busy between the reads.
+//
+// Mouse reports and pasted text are not keys: both are recognised and
+// dropped, so a click or a paste cannot step a level or quit.
 
 #include <cstddef>
 #include <cstdint>
@@ -29,9 +32,12 @@ struct TerminalKeyEvent {
 
 class TerminalKeyParser {
  public:
-  // Terminals send a whole sequence in one write; a gap this long after an
-  // Esc means the Esc key itself.
-  static constexpr double ESCAPE_TIMEOUT_SECONDS = 0.03;
+  // A gap this long after an Esc means the Esc key itself. Terminals send a
+  // sequence in one write, but a slow link can spread its bytes out; editors
+  // wait about this long too.
+  static constexpr double ESCAPE_TIMEOUT_SECONDS = 0.1;
+  // A paste whose end marker never comes ends after this long without bytes.
+  static constexpr double PASTE_TIMEOUT_SECONDS = 1.0;
   // Key sequences are short. Beyond this the rest is skipped up to the final
   // byte, so no stream of bytes can grow the parser without bound.
   static constexpr std::size_t MAX_SEQUENCE_BYTES = 32;
@@ -47,7 +53,7 @@ class TerminalKeyParser {
   bool waiting() const { return state_ != State::ground; }
 
  private:
-  enum class State { ground, escape, csi, ss3, linuxFunction, utf8 };
+  enum class State { ground, escape, csi, ss3, linuxFunction, utf8, mouseReport, paste };
 
   void consume(std::uint8_t byte);
   void typed(std::uint8_t byte, bool alt);
@@ -57,6 +63,7 @@ class TerminalKeyParser {
   void finishSequence(std::uint8_t finalByte);
   void startUtf8(std::uint8_t lead, bool alt);
   void continueUtf8(std::uint8_t byte);
+  void inPaste(std::uint8_t byte);
   void settleTimedOut();
   void reset();
   void emit(KeyCode key, bool alt, std::vector<int> scanCodes = {});
@@ -69,6 +76,9 @@ class TerminalKeyParser {
   std::string utf8_;
   std::size_t utf8Length_ = 0;
   bool utf8Alt_ = false;
+  int mouseBytesLeft_ = 0;
+  std::size_t pasteEndMatched_ = 0;
+  bool pasteStarts_ = false;
   double lastBytesAt_ = 0.0;
   std::vector<TerminalKeyEvent> events_;
 };

@@ -84,6 +84,62 @@ TEST(ClearScreen, FillsTheWorkPageOnlyAndHomesTheCursor) {
   EXPECT_EQ(d.cursorColumn(), 1);
 }
 
+// A frame drawn the way the explorer draws one: an area covered whole, some
+// text, and on the first use of the page some other drawing around it.
+void drawCoveredFrame(Display& d, const std::string& text, bool drawAround) {
+  const PixelRect area{50, 50, 100, 60};
+  d.clearScreen();
+  if (drawAround) {
+    d.drawText(300, 300, "A", 0xFF112233);
+    d.putImage(0, 590, d.createImage(4, 4).get());
+  }
+  const Display::CoveredArea covered = d.coverArea(area);
+  Image* page = covered.page != nullptr ? covered.page : d.workPageImage();
+  for (int y = area.y; y < area.y + area.height; ++y) {
+    for (int x = area.x; x < area.x + area.width; ++x) {
+      page->at(x, y) = covered.page != nullptr ? 0xFF000000u + y * 600 + x : page->at(x, y);
+    }
+  }
+  d.printText(text, false);
+}
+
+TEST(ClearScreen, PagesCoveredAfterAClearLookClearedEverywhereElse) {
+  HeadlessDisplay h;
+  Display& d = h.display;
+  d.locateText(40, 40);
+  d.printText("left over", false);  // written before the first clear
+  drawCoveredFrame(d, "ABCDEFG", true);
+  for (const char* text : {"page one", "ABCDEFG", "page one", "AB"}) {  // the last one shorter
+    d.setPages(1 - d.workPage(), d.workPage());
+    drawCoveredFrame(d, text, false);
+  }
+  ASSERT_EQ(d.workPage(), 0);
+
+  HeadlessDisplay expected;
+  for (int y = 50; y < 110; ++y) {
+    for (int x = 50; x < 150; ++x)
+      expected.display.workPageImage()->at(x, y) = 0xFF000000u + y * 600 + x;
+  }
+  expected.display.printText("AB", false);
+  EXPECT_EQ(h.work().pixels, expected.work().pixels);
+}
+
+TEST(ClearScreen, OnlyAnUntouchedClearedPageIsOfferedForCovering) {
+  HeadlessDisplay h;
+  Display& d = h.display;
+  const PixelRect area{0, 0, 8, 8};
+  EXPECT_EQ(d.coverArea(area).page, nullptr);  // not cleared
+  d.clearScreen();
+  EXPECT_EQ(d.coverArea(PixelRect{595, 0, 8, 8}).page, nullptr);  // not inside the page
+  d.drawText(100, 100, "x", 0xFFFFFFFF);
+  EXPECT_EQ(d.coverArea(area).page, nullptr);  // drawn on since the clear
+  d.clearScreen();
+  const Image* covered = d.coverArea(area).page;
+  EXPECT_EQ(covered, &d.page(0));
+  EXPECT_EQ(d.coverArea(area).page, nullptr);  // once per clear
+  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
+}
+
 TEST(Images, NewImagesAreTheFillColourAndPutNothing) {
   HeadlessDisplay h;
   EXPECT_EQ(h.display.createImage(0, 8), nullptr);

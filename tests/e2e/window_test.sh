@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The explorer in a real X window: its title and size, the text display in
-# its colour, the map exactly as the headless snapshot draws it, and Esc.
+# its colour, the map exactly as the headless snapshot draws it, also after
+# the window was hidden and shown again, and Esc.
 set -u
 explorer=$1
 snapshot=$2
@@ -24,6 +25,17 @@ map_region "$E2E_DIR/expected.png" "$E2E_DIR/expected-map.png"
 diff=$(pixel_difference "$E2E_DIR/start-map.png" "$E2E_DIR/expected-map.png")
 [[ $diff == 0 ]] || fail "the window's map differs from the snapshot in $diff pixels"
 
+# Hidden and shown again, the window must be painted anew, map and all:
+# outside the text display nothing changes, so nothing else would redraw it.
+xdotool windowunmap --sync "$WINDOW"
+xdotool windowmap --sync "$WINDOW"
+sleep 0.3
+screenshot "$E2E_DIR/exposed.png"
+map_region "$E2E_DIR/exposed.png" "$E2E_DIR/exposed-map.png"
+diff=$(pixel_difference "$E2E_DIR/exposed-map.png" "$E2E_DIR/expected-map.png")
+[[ $diff == 0 ]] || fail "after being shown again the window's map differs in $diff pixels"
+
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null || xdotool windowfocus "$WINDOW"
 xdotool key Escape
 wait_app 5
 [[ $APP_STATUS -eq 0 ]] || fail "exit status $APP_STATUS after Esc"

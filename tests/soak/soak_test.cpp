@@ -1,9 +1,13 @@
 // A long headless run of the real frame loop: a random walk across the world's
 // edges with view-level changes. It must finish without an error and hold no
-// more memory at the end than after its first thousand frames.
+// more memory at the end than after its first thousand frames, apart from
+// the one record that grows by design: each level below the planet surface
+// keeps a return position, so a walk that goes deeper than ever before
+// needs room for more of them.
 //
 //   soak_test [FRAMES]   (default 200000)
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -77,6 +81,8 @@ int main(int argc, char** argv) {
 
   std::size_t blocksAfterWarmUp = 0;
   std::size_t bytesAfterWarmUp = 0;
+  std::size_t returnRoomAfterWarmUp = 0;
+  std::int32_t deepestLevel = 0;
   long residentAfterWarmUp = 0;
   std::size_t peakBytes = 0;
   int edgeCrossings = 0;
@@ -98,26 +104,31 @@ int main(int argc, char** argv) {
     keys.setDown(SCAN_SPACE, false);
     keys.setDown(SCAN_ALT, false);
     levelChanges += state.viewLevel != levelBefore ? 1 : 0;
+    deepestLevel = std::max(deepestLevel, state.viewLevel);
     edgeCrossings += std::abs(state.x - before.x) > 1 || std::abs(state.y - before.y) > 1 ? 1 : 0;
 
     if (frame == 1000) {
       blocksAfterWarmUp = liveBlocks;
       bytesAfterWarmUp = liveBytes;
+      returnRoomAfterWarmUp = state.returnPositions.capacity();
       residentAfterWarmUp = residentKilobytes();
     } else if (frame > 1000 && liveBytes > peakBytes) {
       peakBytes = liveBytes;
     }
   }
 
+  // The return positions' one block may have moved to a larger one.
+  const std::size_t returnRoomGrowth =
+      (explorer.state().returnPositions.capacity() - returnRoomAfterWarmUp) * sizeof(Position);
   const long residentGrowth = residentKilobytes() - residentAfterWarmUp;
   std::printf(
-      "soak: %ld frames, %d level changes, %d position jumps (edges and levels), "
-      "live heap %zu blocks / %zu bytes after 1000 frames, %zu / %zu at the end "
-      "(peak %zu), resident memory grew by %ld kB\n",
-      frames, levelChanges, edgeCrossings, blocksAfterWarmUp, bytesAfterWarmUp, liveBlocks,
-      liveBytes, peakBytes, residentGrowth);
+      "soak: %ld frames, %d level changes down to level %d, %d position jumps (edges and "
+      "levels), live heap %zu blocks / %zu bytes after 1000 frames, %zu / %zu at the end "
+      "(peak %zu, return positions %zu more), resident memory grew by %ld kB\n",
+      frames, levelChanges, deepestLevel, edgeCrossings, blocksAfterWarmUp, bytesAfterWarmUp,
+      liveBlocks, liveBytes, peakBytes, returnRoomGrowth, residentGrowth);
   bool ok = true;
-  if (liveBlocks > blocksAfterWarmUp || liveBytes > bytesAfterWarmUp) {
+  if (liveBlocks > blocksAfterWarmUp || liveBytes > bytesAfterWarmUp + returnRoomGrowth) {
     std::fprintf(stderr, "soak: the heap grew after the first 1000 frames\n");
     ok = false;
   }

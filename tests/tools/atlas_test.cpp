@@ -13,6 +13,7 @@
 #include "render/tiles.h"
 #include "tools/atlas/atlas_render.h"
 #include "tools/query/query.h"
+#include "tools/snapshot/arguments.h"
 #include "tools/snapshot/png_io.h"
 #include "tools/snapshot/snapshot.h"
 #include "world/geometry.h"
@@ -95,8 +96,8 @@ TEST(Atlas, EveryPixelAgreesWithTheQueryToolAcrossTheWorldEdge) {
 // a glyph atlas of the map's 61 x 61 cells. The explorer's "@" on the centre
 // cell is not part of the universe, so the centre cell is left out.
 void expectMapRegionEquals(const std::string& start, const std::string& script, AtlasLevel level) {
-  const SnapshotResult snapshot =
-      runSnapshot(parseSnapshotArguments({"--start", start, "--script", script, "--out", "x"}));
+  const SnapshotResult snapshot = runSnapshot(
+      parseSnapshotCommand({"--start", start, "--script", script, "--out", "x"}).options);
   const ViewState& state = snapshot.state;
   ASSERT_EQ(state.viewLevel, level == AtlasLevel::galaxy   ? GALAXY_LEVEL
                              : level == AtlasLevel::system ? SYSTEM_LEVEL

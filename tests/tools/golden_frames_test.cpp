@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "tools/snapshot/arguments.h"
 #include "tools/snapshot/png_io.h"
-#include "tools/snapshot/snapshot.h"
 
 namespace glyphverse {
 namespace {
@@ -39,8 +39,9 @@ TEST(GoldenFrames, EveryScriptedFrameMatchesItsPicture) {
   ASSERT_GE(frames.size(), 5u);
   for (const GoldenFrame& golden : frames) {
     SCOPED_TRACE(golden.name);
-    const SnapshotOptions options = parseSnapshotArguments(
-        {"--start", golden.start, "--script", golden.script, "--out", "unused.png"});
+    const SnapshotOptions options = parseSnapshotCommand({"--start", golden.start, "--script",
+                                                          golden.script, "--out", "unused.png"})
+                                        .options;
     const Image frame = runSnapshot(options).frame;
     const auto expected = readPng(GOLDEN_DIR + golden.name + ".png");
     ASSERT_TRUE(expected.has_value());

@@ -81,6 +81,7 @@ TEST(Query, MalformedLinesSayWhy) {
       {"name", "'name' takes 1 fields"},
       {"name 12abc", "SEED '12abc' is not a decimal number"},
       {"name inf", "is not a decimal number"},
+      {"name 1e400", "SEED '1e400' is outside the range of a double"},
       {"sysbg 1 2 3", "'sysbg' takes 4 fields"},
   };
   for (const auto& c : cases) {
@@ -90,6 +91,25 @@ TEST(Query, MalformedLinesSayWhy) {
     EXPECT_NE(a.text.find(c.reason), std::string::npos) << a.text;
   }
   EXPECT_TRUE(answerQuery("galaxy -2147483648 2147483647").ok);
+}
+
+// An echoed field reaches a terminal: no raw control bytes, and not all of a huge field.
+TEST(Query, MalformedFieldsAreEchoedEscapedAndCut) {
+  const std::string text = answerQuery("galaxy \x1b]0;pwned\x07 1").text;
+  EXPECT_EQ(text.find('\x1b'), std::string::npos) << text;
+  EXPECT_NE(text.find("'\\x1b]0;pwned\\x07'"), std::string::npos) << text;
+  const std::string cut = answerQuery("teleport" + std::string(100000, 'z')).text;
+  EXPECT_LT(cut.size(), 200u);
+  EXPECT_NE(cut.find("zzz...'"), std::string::npos) << cut;
+}
+
+// The explorer can only stand on wrapped cells, so a system outside the world
+// is the one at the same wrapped cell.
+TEST(Query, SystemCoordinatesWrapLikeTheExplorersPosition) {
+  EXPECT_EQ(answer("system -1 -1"), answer("system 16777215 16777215"));
+  EXPECT_EQ(answer("system 16777226 -16777206"), answer("system 10 10"));
+  EXPECT_EQ(answer("sysbg -16777176 2 5 6"), answer("sysbg 40 2 5 6"));
+  EXPECT_EQ(answer("planet 10 16777226 0 10"), answer("planet 10 10 0 10"));
 }
 
 TEST(Query, CommentsAndBlankLinesAreNotQueries) {

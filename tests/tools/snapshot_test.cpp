@@ -3,16 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 
+#include "tools/snapshot/arguments.h"
 #include "tools/snapshot/png_io.h"
 
 namespace glyphverse {
 namespace {
 
-SnapshotOptions options(std::vector<std::string> arguments) {
-  arguments.push_back("--out");
-  arguments.push_back("frame.png");
-  return parseSnapshotArguments(arguments);
+SnapshotOptions options(const std::vector<std::string>& arguments) {
+  std::vector<std::string> all{"--out", "frame.png"};
+  all.insert(all.end(), arguments.begin(), arguments.end());
+  return parseSnapshotCommand(all).options;
 }
 
 TEST(SnapshotArguments, Defaults) {
@@ -46,15 +48,22 @@ TEST(SnapshotArguments, BadArgumentsNameTheArgument) {
   };
   const Case cases[] = {
       {{"--start", "10"}, "--start"},
-      {{"--start", "-1,5"}, "--start"},
-      {{"--start", "1,16777216"}, "--start"},
+      {{"--start", "2147483648,5"}, "--start"},
+      {{"--start", "1,-2147483649"}, "--start"},
       {{"--start", "a,b"}, "--start"},
       {{"--frame-time", "-0.1"}, "--frame-time"},
       {{"--frame-time", "fast"}, "--frame-time"},
+      {{"--frame-time", "1e308"}, "from 0 to 1"},
+      {{"--frame-time", "nan"}, "from 0 to 1"},
       {{"--script", "jump 3"}, "--script"},
       {{"--script", "hold north 3"}, "--script"},
-      {{"--script", "wait -1"}, "--script"},
+      {{"--script", "wait -1"}, "from 0 to 10000000"},
+      {{"--script", "wait 99999999999"}, "from 0 to 10000000"},
+      {{"--script", "hold up 10000001"}, "from 0 to 10000000"},
+      {{"--script", "wait 6000000; hold left 6000000"}, "(at most 10000000)"},
       {{"--script", "type home"}, "--script"},
+      {{"--script-file", "/nonexistent-directory/steps"}, "No such file or directory"},
+      {{"--script", "wait 1", "--script-file", "steps"}, "one way only"},
       {{"--bogus", "1"}, "--bogus"},
       {{"--script"}, "--script"},
   };
@@ -66,7 +75,34 @@ TEST(SnapshotArguments, BadArgumentsNameTheArgument) {
       EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
     }
   }
-  EXPECT_THROW(parseSnapshotArguments({"--start", "1,1"}), UsageError);  // no --out
+  EXPECT_THROW(parseSnapshotCommand({"--start", "1,1"}), UsageError);  // no --out
+}
+
+// A message must not hand the terminal the raw bytes of an argument.
+TEST(SnapshotArguments, MessagesEscapeControlBytesAndCutLongFields) {
+  try {
+    options({"--script", "hold \x1b[2J\x07" + std::string(500, 'x') + " 3"});
+    FAIL() << "accepted";
+  } catch (const UsageError& error) {
+    const std::string message = error.what();
+    EXPECT_EQ(message.find('\x1b'), std::string::npos) << message;
+    EXPECT_NE(message.find("\\x1b[2J\\x07"), std::string::npos) << message;
+    EXPECT_LT(message.size(), 200u) << message;
+  }
+}
+
+TEST(SnapshotArguments, AScriptFileMayPutOneStepOnEachLine) {
+  const std::string path = ::testing::TempDir() + "steps.txt";
+  std::ofstream(path) << "wait 30\nhold space 1\r\n\nhold right 3; wait 2\n";
+  const SnapshotOptions fromFile = options({"--script-file", path});
+  const SnapshotOptions fromArgument =
+      options({"--script", "wait 30; hold space 1; hold right 3; wait 2"});
+  std::remove(path.c_str());
+  ASSERT_EQ(fromFile.steps.size(), fromArgument.steps.size());
+  for (std::size_t i = 0; i < fromArgument.steps.size(); ++i) {
+    EXPECT_EQ(fromFile.steps[i].frames, fromArgument.steps[i].frames);
+    EXPECT_EQ(fromFile.steps[i].scanCodes, fromArgument.steps[i].scanCodes);
+  }
 }
 
 TEST(Snapshot, EnteringTheSystemAtTenTenAndMovingRight) {
@@ -127,7 +163,8 @@ TEST(PngFiles, RoundTripRedGreenBlue) {
   EXPECT_EQ(back->at(0, 0), 0xFF123456u);
   EXPECT_EQ(back->at(2, 1), 0xFFABCDEFu);
   std::remove(path.c_str());
-  EXPECT_NE(writePng("/nonexistent-directory/x.png", image), "");
+  EXPECT_NE(writePng("/nonexistent-directory/x.png", image).find("No such file or directory"),
+            std::string::npos);
   EXPECT_FALSE(readPng("/nonexistent-directory/x.png").has_value());
 }
 

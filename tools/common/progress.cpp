@@ -10,8 +10,6 @@
 namespace glyphverse {
 namespace {
 
-// Runs shorter than this finish before a bar would help.
-constexpr std::chrono::milliseconds FIRST_DRAW{500};
 // Redrawing more often only flickers.
 constexpr std::chrono::milliseconds REDRAW_INTERVAL{100};
 constexpr int BAR_WIDTH = 24;
@@ -62,10 +60,12 @@ std::string progressLine(std::int64_t done, std::int64_t total, double seconds,
   return line;
 }
 
-ProgressBar::ProgressBar(std::int64_t total, std::string unit, bool enabled)
+ProgressBar::ProgressBar(std::int64_t total, std::string unit, bool enabled,
+                         std::chrono::milliseconds firstDraw)
     : total_(total),
       unit_(std::move(unit)),
       enabled_(enabled && ::isatty(STDERR_FILENO) == 1),
+      firstDraw_(firstDraw),
       start_(Clock::now()),
       lastDraw_(start_) {}
 
@@ -76,7 +76,7 @@ ProgressBar::~ProgressBar() {
 void ProgressBar::update(std::int64_t done) {
   if (!enabled_) return;
   const Clock::time_point now = Clock::now();
-  if (now - start_ < FIRST_DRAW || (drawn_ && now - lastDraw_ < REDRAW_INTERVAL)) return;
+  if (now - start_ < firstDraw_ || (drawn_ && now - lastDraw_ < REDRAW_INTERVAL)) return;
   const double seconds = std::chrono::duration<double>(now - start_).count();
   // Back to the line's start, the bar, then clear whatever a longer bar left.
   std::fprintf(stderr, "\r%s\x1b[K", progressLine(done, total_, seconds, unit_).c_str());

@@ -1,7 +1,8 @@
 #pragma once
 // A one-line progress bar on standard error for tools that run long: how far,
 // how fast and how long is left. It stays silent when standard error is not a
-// terminal, when it is switched off, and for runs over in under half a second.
+// terminal, when it is switched off, and for runs over before its first draw
+// (by default half a second in).
 
 #include <chrono>
 #include <cstdint>
@@ -17,7 +18,8 @@ std::string progressLine(std::int64_t done, std::int64_t total, double seconds,
 class ProgressBar {
  public:
   // `total` units of work named `unit` ("cells"); `enabled` false never draws.
-  ProgressBar(std::int64_t total, std::string unit, bool enabled);
+  ProgressBar(std::int64_t total, std::string unit, bool enabled,
+              std::chrono::milliseconds firstDraw = std::chrono::milliseconds(500));
   ~ProgressBar();
   ProgressBar(const ProgressBar&) = delete;
   ProgressBar& operator=(const ProgressBar&) = delete;
@@ -33,6 +35,7 @@ class ProgressBar {
   std::string unit_;
   bool enabled_;
   bool drawn_ = false;
+  std::chrono::milliseconds firstDraw_;
   Clock::time_point start_;
   Clock::time_point lastDraw_;
 };

@@ -6,9 +6,13 @@
 
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
+
+#include "tools/common/message_text.h"
 
 namespace glyphverse {
 namespace {
@@ -57,20 +61,31 @@ mode_t newFileMode() {
   return 0666 & ~mask;
 }
 
+// Where a symbolic link to a file leads, so that the file is replaced and
+// the link kept.
+std::string resolvedTarget(const std::string& path) {
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+  char resolved[PATH_MAX];
+  return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
 }  // namespace
 
 ReplacingFile::ReplacingFile(std::string target) : target_(std::move(target)) {
   // Renaming onto a directory would fail only once all the work is done.
   struct stat existing {};
-  if (::stat(target_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
-    throw FileError(errorMessage(std::strerror(EISDIR)));
-  }
-  std::string pattern = target_ + ".part-XXXXXX";
+  const bool exists = ::stat(target_.c_str(), &existing) == 0;
+  if (exists && S_ISDIR(existing.st_mode)) throw FileError(errorMessage(std::strerror(EISDIR)));
+  // A file replaced keeps its permissions, and a link to it stays a link.
+  const mode_t mode = exists ? (existing.st_mode & 07777) : newFileMode();
+  renamed_ = resolvedTarget(target_);
+  std::string pattern = renamed_ + ".part-XXXXXX";
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) throw FileError(errorMessage(std::strerror(errno)));
   temporary_ = pattern;
   armSignalCleanup(temporary_);
-  if (::fchmod(fd, newFileMode()) != 0 || (stream_ = ::fdopen(fd, "wb")) == nullptr) {
+  if (::fchmod(fd, mode) != 0 || (stream_ = ::fdopen(fd, "wb")) == nullptr) {
     const int error = errno;
     ::close(fd);
     discard();
@@ -83,7 +98,7 @@ ReplacingFile::~ReplacingFile() {
 }
 
 std::string ReplacingFile::errorMessage(const std::string& reason) const {
-  return "cannot write " + target_ + ": " + reason;
+  return "cannot write " + escapeControlBytes(target_) + ": " + reason;
 }
 
 void ReplacingFile::commit() {
@@ -95,7 +110,7 @@ void ReplacingFile::commit() {
   const int closed = std::fclose(stream_);
   stream_ = nullptr;
   if (error == 0 && closed != 0) error = errno;
-  if (error == 0 && std::rename(temporary_.c_str(), target_.c_str()) != 0) error = errno;
+  if (error == 0 && std::rename(temporary_.c_str(), renamed_.c_str()) != 0) error = errno;
   if (error != 0) {
     discard();
     throw FileError(errorMessage(std::strerror(error)));

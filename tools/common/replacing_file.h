@@ -1,6 +1,7 @@
 #pragma once
 // A file that appears under its name only once it is complete. It is written
-// as a temporary file beside the target and renamed over it by commit(); on
+// as a temporary file beside the target and renamed over it by commit(),
+// keeping a replaced file's permissions (and a symbolic link as a link); on
 // failure, on destruction without commit, and when the process is ended by
 // SIGINT, SIGTERM or SIGHUP, the temporary file is removed, so no partial
 // file is ever left. One instance at a time may be open in a process (the
@@ -36,6 +37,7 @@ class ReplacingFile {
   void discard();
 
   std::string target_;
+  std::string renamed_;  // the target, or the file a link at the target leads to
   std::string temporary_;
   std::FILE* stream_ = nullptr;
 };

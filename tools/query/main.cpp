@@ -1,38 +1,125 @@
 // glyphverse-query: a command-line window onto the universe. Answers the query
 // given as arguments, or the queries on standard input, one a line; one
-// tab-separated answer line per query. Exits 1 if any query was malformed.
+// tab-separated answer line per query. --help lists the queries.
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
-#include <iostream>
 #include <string>
+#include <vector>
 
+#include "tools/common/help_formatter.h"
+#include "tools/common/message_text.h"
+#include "tools/common/version.h"
 #include "tools/query/query.h"
+#include "tools/query/query_stream.h"
+
+namespace {
+
+constexpr const char* PROGRAM = "glyphverse-query";
+constexpr int MALFORMED_QUERY = 1;
+constexpr int USAGE_OR_IO_ERROR = 2;
+
+constexpr const char* DESCRIPTION =
+    "Answers questions about the glyphverse universe: the query given as arguments,\n"
+    "or else the queries on standard input, one a line. Each answer is one line of\n"
+    "tab-separated fields; a malformed query is answered with 'error: ...'.";
+
+constexpr const char* FOOTER =
+    R"(Queries (any 32-bit integers as coordinates; they wrap as the explorer's do):
+  galaxy X Y        the galaxy cell at (X, Y):
+                      nebula red, green, blue (0-255); star glyph (0 for none,
+                      249, 42 or 15); star grey (0-255); terrain class (1-6)
+  system X Y        the star system at galaxy cell (X, Y):
+                      seed, size, starCount, planetCount, bodyCount,
+                      nebColor (AARRGGBB), nebIntens (0-255), name
+  sysbg GX GY X Y   the background at (X, Y) of the system at galaxy cell (GX, GY):
+                      red, green, blue, glyph
+  planet GX GY X Y  the terrain class at (X, Y) on the planet of that system:
+                      1 water, 2 plain, 3 forest, 4 hills, 5 mountains, 6 grass
+  name SEED         the name that the seed (a decimal number) gives
+
+On standard input, blank lines and lines starting with '#' are skipped, and a
+line longer than 1 MiB is answered with an error. Answers are written as soon
+as no more input is waiting, so the tool can be driven line by line.
+
+Exit status: 0 when every query was answered, 1 when a query was malformed,
+2 for a bad option or when reading or writing failed.)";
+
+int printInfo(const std::string& text) {
+  if (const std::string error = glyphverse::writeAllTo(STDOUT_FILENO, text); !error.empty()) {
+    std::fprintf(stderr, "%s: cannot write to standard output: %s\n", PROGRAM, error.c_str());
+    return USAGE_OR_IO_ERROR;
+  }
+  return 0;
+}
+
+int answerArguments(const std::vector<std::string>& words) {
+  std::string query;
+  for (const std::string& word : words) query += (query.empty() ? "" : " ") + word;
+  const glyphverse::QueryAnswer answer = glyphverse::answerQuery(query);
+  if (const std::string error = glyphverse::writeAllTo(STDOUT_FILENO, answer.text + "\n");
+      !error.empty()) {
+    std::fprintf(stderr, "%s: cannot write the answer: %s\n", PROGRAM, error.c_str());
+    return USAGE_OR_IO_ERROR;
+  }
+  return answer.ok ? 0 : MALFORMED_QUERY;
+}
+
+int answerStandardInput() {
+  const glyphverse::StreamOutcome outcome =
+      glyphverse::answerQueryStream(STDIN_FILENO, STDOUT_FILENO);
+  if (!outcome.ioError.empty()) {
+    std::fprintf(stderr, "%s: %s\n", PROGRAM, outcome.ioError.c_str());
+    return USAGE_OR_IO_ERROR;
+  }
+  return outcome.allQueriesOk ? 0 : MALFORMED_QUERY;
+}
+
+// The words after the options: a query, or none to read standard input.
+int answerWords(std::vector<std::string> words) {
+  if (!words.empty() && words.front() == "--") {
+    words.erase(words.begin());
+  } else if (!words.empty() && words.front().size() > 1 && words.front()[0] == '-') {
+    std::fprintf(stderr, "%s: unknown option '%s'\nRun '%s --help' for the queries.\n", PROGRAM,
+                 glyphverse::echoedField(words.front()).c_str(), PROGRAM);
+    return USAGE_OR_IO_ERROR;
+  }
+  return words.empty() ? answerStandardInput() : answerArguments(words);
+}
+
+int run(int argc, char** argv) {
+  CLI::App app("", PROGRAM);
+  app.formatter(std::make_shared<glyphverse::HelpFormatter>(
+      std::string(PROGRAM) + " [--help] [--version] [QUERY FIELD...]", DESCRIPTION));
+  app.footer(FOOTER);
+  app.set_version_flag("--version", std::string(PROGRAM) + " " + glyphverse::projectVersion());
+  // Everything from the first query word on is the query, so that negative
+  // coordinates are not taken for options.
+  app.prefix_command();
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    return printInfo(app.help());
+  } catch (const CLI::CallForVersion& version) {
+    return printInfo(std::string(version.what()) + "\n");
+  } catch (const CLI::ParseError& error) {
+    std::fprintf(stderr, "%s: %s\n", PROGRAM,
+                 glyphverse::echoedField(error.what(), glyphverse::CLI_MESSAGE_BYTES).c_str());
+    return USAGE_OR_IO_ERROR;
+  }
+  return answerWords(app.remaining());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  using glyphverse::answerQuery;
-  if (argc > 1) {
-    std::string query;
-    for (int i = 1; i < argc; ++i) query += std::string(i > 1 ? " " : "") + argv[i];
-    const auto answer = answerQuery(query);
-    std::printf("%s\n", answer.text.c_str());
-    return answer.ok ? 0 : 1;
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& error) {  // out of memory, for one
+    std::fprintf(stderr, "%s: %s\n", PROGRAM, error.what());
+    return USAGE_OR_IO_ERROR;
   }
-
-  std::ios::sync_with_stdio(false);
-  bool allOk = true;
-  std::string line;
-  std::string out;
-  while (std::getline(std::cin, line)) {
-    if (!glyphverse::isQueryLine(line)) continue;
-    const auto answer = answerQuery(line);
-    allOk = allOk && answer.ok;
-    out += answer.text;
-    out += '\n';
-    if (out.size() > 1 << 16) {
-      std::fwrite(out.data(), 1, out.size(), stdout);
-      out.clear();
-    }
-  }
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return allOk ? 0 : 1;
 }

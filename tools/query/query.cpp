@@ -10,6 +10,8 @@
 #include "gen/names.h"
 #include "gen/noise.h"
 #include "gen/star_system.h"
+#include "tools/common/message_text.h"
+#include "world/geometry.h"
 
 namespace glyphverse {
 namespace {
@@ -36,11 +38,11 @@ std::int32_t parseCoordinate(std::string_view field, const char* what) {
   if (error == std::errc::result_out_of_range ||
       (error == std::errc() && end == field.data() + field.size() &&
        (value < INT32_MIN || value > INT32_MAX))) {
-    throw ParseError{std::string(what) + " '" + std::string(field) +
+    throw ParseError{std::string(what) + " '" + echoedField(field) +
                      "' is outside the signed 32-bit range"};
   }
   if (error != std::errc() || end != field.data() + field.size()) {
-    throw ParseError{std::string(what) + " '" + std::string(field) + "' is not an integer"};
+    throw ParseError{std::string(what) + " '" + echoedField(field) + "' is not an integer"};
   }
   return static_cast<std::int32_t>(value);
 }
@@ -49,8 +51,12 @@ double parseSeed(std::string_view field) {
   double value = 0.0;
   const auto [end, error] =
       std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::general);
-  if (error != std::errc() || end != field.data() + field.size() || !std::isfinite(value)) {
-    throw ParseError{"SEED '" + std::string(field) + "' is not a decimal number"};
+  const bool whole = end == field.data() + field.size();
+  if (error == std::errc::result_out_of_range && whole) {
+    throw ParseError{"SEED '" + echoedField(field) + "' is outside the range of a double"};
+  }
+  if (error != std::errc() || !whole || !std::isfinite(value)) {
+    throw ParseError{"SEED '" + echoedField(field) + "' is not a decimal number"};
   }
   return value;
 }
@@ -68,9 +74,11 @@ struct EnteredSystem {
   NoiseTables tables;
 };
 
+// The cell is brought into the world first, as the explorer's position is:
+// (-1, -1) is the system the explorer enters at (16777215, 16777215).
 EnteredSystem systemAt(std::int32_t x, std::int32_t y) {
   EnteredSystem entered{StarSystem{}, galaxyTables()};
-  generateStarSystem(entered.system, entered.tables, x, y);
+  generateStarSystem(entered.system, entered.tables, wrapCoordinate(x), wrapCoordinate(y));
   return entered;
 }
 
@@ -133,7 +141,7 @@ std::string answer(const std::vector<std::string_view>& f) {
     const GlyphCell cell = systemBackgroundAt(entered.tables, x, y, entered.system);
     return joinFields(+cell.red, +cell.green, +cell.blue, +cell.glyph);
   }
-  throw ParseError{"unknown query '" + std::string(word) +
+  throw ParseError{"unknown query '" + echoedField(word) +
                    "' (expected galaxy, name, system, sysbg or planet)"};
 }
 

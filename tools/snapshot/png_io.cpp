@@ -2,19 +2,20 @@
 
 #include <png.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "tools/common/safe_file.h"
+
 namespace glyphverse {
-std::string writePng(const std::string& path, const Image& image) {
-  std::vector<png_byte> bytes(image.pixels.size() * 3);
+
+std::string encodePng(const Image& image, std::string& error) {
+  std::vector<png_byte> rgb(image.pixels.size() * 3);
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
     const Color c = image.pixels[i];
-    bytes[3 * i] = static_cast<png_byte>(c >> 16);
-    bytes[3 * i + 1] = static_cast<png_byte>(c >> 8);
-    bytes[3 * i + 2] = static_cast<png_byte>(c);
+    rgb[3 * i] = static_cast<png_byte>(c >> 16);
+    rgb[3 * i + 1] = static_cast<png_byte>(c >> 8);
+    rgb[3 * i + 2] = static_cast<png_byte>(c);
   }
   png_image png;
   std::memset(&png, 0, sizeof png);
@@ -22,16 +23,23 @@ std::string writePng(const std::string& path, const Image& image) {
   png.width = static_cast<png_uint_32>(image.width);
   png.height = static_cast<png_uint_32>(image.height);
   png.format = PNG_FORMAT_RGB;
-  // Check the file first: the encoder's own message does not say why it failed.
-  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-    std::fclose(file);
-  } else {
-    return "cannot write " + path + ": " + std::strerror(errno);
+  // The first call measures, the second encodes.
+  png_alloc_size_t size = 0;
+  if (png_image_write_to_memory(&png, nullptr, &size, 0, rgb.data(), 0, nullptr) != 0) {
+    std::string bytes(size, '\0');
+    if (png_image_write_to_memory(&png, bytes.data(), &size, 0, rgb.data(), 0, nullptr) != 0) {
+      bytes.resize(size);
+      return bytes;
+    }
   }
-  if (png_image_write_to_file(&png, path.c_str(), 0, bytes.data(), 0, nullptr) == 0) {
-    return "cannot write " + path + ": " + png.message;
-  }
+  error = std::string("cannot encode the PNG: ") + png.message;
   return "";
+}
+
+std::string writePng(const std::string& path, const Image& image) {
+  std::string error;
+  const std::string bytes = encodePng(image, error);
+  return bytes.empty() ? error : writeFileSafely(path, bytes);
 }
 
 std::optional<Image> readPng(const std::string& path) {

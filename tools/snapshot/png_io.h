@@ -8,7 +8,12 @@
 
 namespace glyphverse {
 
-// Writes the image's red, green and blue. Returns an error message, or "" on success.
+// The image's red, green and blue as the bytes of a PNG file; empty when the
+// encoder fails, with its reason in `error`.
+std::string encodePng(const Image& image, std::string& error);
+
+// Writes the image as a PNG without ever destroying what `path` held before
+// (see writeFileSafely). Returns an error message with its reason, or "".
 std::string writePng(const std::string& path, const Image& image);
 
 // Reads a PNG as opaque 0xFFRRGGBB pixels; nothing when it cannot be read.

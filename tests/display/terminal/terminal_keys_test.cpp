@@ -61,8 +61,8 @@ TEST(TerminalKeyParser, SingleBytesBecomeTheirKeys) {
   expectCases({
       {"\r", {character(13)}},
       {"\n", {character(13)}},
-      {"\x7f", {character(8)}},
-      {"\b", {character(8)}},
+      {"\x7f", {character(8, {SCAN_ALT})}},  // Backspace: the way back up a level
+      {"\b", {character(8, {SCAN_ALT})}},
       {"\t", {character(9)}},
       {"\x01", {character(1)}},
       {"\x1a", {character(26)}},
@@ -136,13 +136,14 @@ TEST(TerminalKeyParser, ModifiersHoldShiftAndAlt) {
       {"\x1b[1;3H", {special(KEY_HOME, {SCAN_ALT})}},
       {"\x1bO2P", {special(59, {SCAN_SHIFT})}},
       {"\x1bO1;3A", {special(KEY_UP, {SCAN_ALT, SCAN_UP})}},
-      {"\x1b\x1b[A", {special(KEY_UP, {SCAN_ALT, SCAN_UP})}},  // Alt as an extra Esc
-      {"\x1b\x1bOB", {special(KEY_DOWN, {SCAN_ALT, SCAN_DOWN})}},
+      // Esc typed just before an arrow is never lost in it.
+      {"\x1b\x1b[A", {character(CHAR_ESC), special(KEY_UP, {SCAN_UP})}},
+      {"\x1b\x1bOB", {character(CHAR_ESC), special(KEY_DOWN, {SCAN_DOWN})}},
   });
 }
 
 TEST(TerminalKeyParser, ArrowSplitAcrossReadsIsNeverEsc) {
-  for (const std::string sequence : {"\x1b[A", "\x1bOA", "\x1b[1;2A", "\x1b\x1b[A"}) {
+  for (const std::string sequence : {"\x1b[A", "\x1bOA", "\x1b[1;2A"}) {
     for (std::size_t split = 1; split < sequence.size(); ++split) {
       TerminalKeyParser parser;
       Events events = parser.feed(sequence.substr(0, split), 0.0);
@@ -209,14 +210,49 @@ TEST(TerminalKeyParser, EscBeforeAKeyIsAlt) {
 
 TEST(TerminalKeyParser, UnknownSequencesAreSwallowedWhole) {
   for (const std::string unknown :
-       {"\x1b[99~", "\x1b[16~", "\x1b[?1;2c", "\x1b[Z", "\x1b[200~", "\x1b[I", "\x1b[<0;10;20M",
-        "\x1bOx", "\x1bO~", "\x1b[[Z", "\x1b[1$A", "\x1b[>1A", "\x1b[1;2", "\x1b[1\x01",
-        "\x1b[1\x7f", "\x1b[1\xc3\xa9"}) {
+       {"\x1b[99~", "\x1b[16~", "\x1b[?1;2c", "\x1b[Z", "\x1b[I", "\x1b[<0;10;20M", "\x1bOx",
+        "\x1bO~", "\x1b[[Z", "\x1b[1$A", "\x1b[>1A", "\x1b[1;2", "\x1b[1\x01", "\x1b[1\x7f",
+        "\x1b[1\xc3\xa9"}) {
     TerminalKeyParser parser;
     EXPECT_EQ(typeAll(parser, unknown), Events{}) << testing::PrintToString(unknown);
     EXPECT_FALSE(parser.waiting());
     EXPECT_EQ(typeAll(parser, "q"), Events{character('q')}) << testing::PrintToString(unknown);
   }
+}
+
+// A slow link spreads an arrow's bytes out; up to the timeout they still join.
+TEST(TerminalKeyParser, ArrowBytesSpreadOutByASlowLinkStillJoin) {
+  for (const double gap : {0.005, 0.035, 0.080}) {
+    TerminalKeyParser parser;
+    Events events;
+    double now = 10.0;
+    for (const char byte : std::string("\x1b[C")) {
+      append(events, parser.feed(std::string(1, byte), now));
+      now += gap;
+      append(events, parser.flush(now));
+    }
+    append(events, parser.flush(now + 1.0));
+    EXPECT_EQ(events, Events{special(KEY_RIGHT, {SCAN_RIGHT})}) << "gap " << gap;
+  }
+}
+
+// Clicks and pastes are not keys: a mouse report's bytes would read as Space
+// (a level step), a pasted space likewise.
+TEST(TerminalKeyParser, MouseReportsAndPastesAreDropped) {
+  expectCases({
+      {"\x1b[M !!q", {character('q')}},
+      {"\x1b[M\xff\xff\xffq", {character('q')}},
+      {"\x1b[<0;10;20Mq", {character('q')}},
+      {"\x1b[200~a b\x1b[A\x1b\x1b[201~q", {character('q')}},
+      {"\x1b[200~ \x1b[20\x1b[201~ ", {character(' ', {SCAN_SPACE})}},
+  });
+  // A paste whose end never comes does not swallow the keys after a pause.
+  TerminalKeyParser parser;
+  EXPECT_TRUE(parser.feed("\x1b[200~  ", 0.0).empty());
+  EXPECT_TRUE(parser.flush(TIMEOUT * 2).empty());
+  EXPECT_TRUE(parser.waiting());
+  EXPECT_TRUE(parser.flush(TerminalKeyParser::PASTE_TIMEOUT_SECONDS * 1.01).empty());
+  EXPECT_EQ(parser.feed("q", 5.0), Events{character('q')});
 }
 
 TEST(TerminalKeyParser, EscInsideASequenceStartsTheNextOne) {

@@ -1,10 +1,11 @@
-#include "display/terminal/console_backend.h"
+#include "display/terminal/terminal_backend.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -23,11 +24,12 @@
 #include <utility>
 
 #include "display/cp437.h"
+#include "display/glyph_drawing.h"
 
 namespace glyphverse {
 namespace {
 
-constexpr double FLUSH_INTERVAL = ConsoleBackend::FLUSH_INTERVAL_SECONDS;
+constexpr double FLUSH_INTERVAL = TerminalBackend::FLUSH_INTERVAL_SECONDS;
 constexpr std::string_view ENTER_ALTERNATE_SCREEN = "\x1b[?1049h";
 constexpr std::string_view LEAVE_ALTERNATE_SCREEN = "\x1b[?1049l";
 
@@ -79,9 +81,13 @@ Screen cellsWritten(std::string_view output) {
     if (output[final] == 'H') {
       std::sscanf(body.c_str(), "%d;%d", &row, &column);
     } else if (output[final] == 'm') {
-      int layer = 0, r = 0, g = 0, b = 0;
-      if (std::sscanf(body.c_str(), "%d;2;%d;%d;%d", &layer, &r, &g, &b) == 4) {
+      // One or two colours: 38;2;R;G;B and/or 48;2;R;G;B.
+      int layer = 0, r = 0, g = 0, b = 0, consumed = 0;
+      const char* at = body.c_str();
+      while (std::sscanf(at, "%d;2;%d;%d;%d%n", &layer, &r, &g, &b, &consumed) == 4) {
         (layer == 38 ? fore : back) = Color(r << 16 | g << 8 | b);
+        at += consumed;
+        if (*at == ';') ++at;
       }
     }
     i = final + 1;
@@ -96,7 +102,9 @@ class PipedConsole : public testing::Test {
     ASSERT_EQ(::pipe(keys_), 0);
     ASSERT_EQ(::pipe(output_), 0);
     ::fcntl(output_[0], F_SETFL, O_NONBLOCK);
-    backend_ = std::make_unique<ConsoleBackend>(keys_[0], output_[1], [this] { return now_; });
+    backend_ = std::make_unique<TerminalBackend>(
+        keys_[0], output_[1], [this] { return now_; },
+        TerminalOptions{false, true, ColorMode::trueColor});
     ASSERT_EQ(backend_->open(10 * 8, 3 * 8, "test"), Surface::terminal);
   }
   void TearDown() override {
@@ -119,7 +127,7 @@ class PipedConsole : public testing::Test {
   int output_[2] = {-1, -1};
   double now_ = 0.0;
   Keyboard keyboard_;
-  std::unique_ptr<ConsoleBackend> backend_;
+  std::unique_ptr<TerminalBackend> backend_;
 };
 
 TEST_F(PipedConsole, FirstFlushDrawsTheWholeGridInColour) {
@@ -178,25 +186,25 @@ TEST_F(PipedConsole, FlushesAtMostSixtyTimesASecond) {
   EXPECT_LE(flushes, 61);
 }
 
-TEST_F(PipedConsole, KeysAreQueuedAndHeldBriefly) {
-  now_ = 0.0;
+// A terminal reports presses only: each holds its keys for one frame's input
+// (the flip's service and the sleep's), so a tap moves exactly one cell.
+TEST_F(PipedConsole, EachPressHoldsItsKeysForOneFrame) {
   send(keys_[1], "\x1b[1;2Ax");
-  backend_->service(nullptr, false, keyboard_);
+  backend_->service(nullptr, false, keyboard_);  // the flip before the input
   EXPECT_EQ(keyboard_.pop(), KeyCode::specialKey(KEY_UP));
   EXPECT_EQ(keyboard_.pop(), KeyCode::character('x'));
   EXPECT_TRUE(keyboard_.isDown(SCAN_UP));
   EXPECT_TRUE(keyboard_.isDown(SCAN_SHIFT));
   EXPECT_FALSE(keyboard_.isDown(SCAN_DOWN));
+  backend_->service(nullptr, false, keyboard_);  // the sleep after it
+  backend_->service(nullptr, false, keyboard_);  // the next frame's flip
+  EXPECT_FALSE(keyboard_.isDown(SCAN_UP));
 
-  now_ = ConsoleBackend::HOLD_SECONDS * 0.9;
-  send(keys_[1], "\x1b[A");  // a repeat keeps the arrow held, not Shift
+  send(keys_[1], "\x1b[A");  // a press read at the sleep is held through the next flip
   backend_->service(nullptr, false, keyboard_);
-  now_ = ConsoleBackend::HOLD_SECONDS * 1.1;
   backend_->service(nullptr, false, keyboard_);
   EXPECT_TRUE(keyboard_.isDown(SCAN_UP));
   EXPECT_FALSE(keyboard_.isDown(SCAN_SHIFT));
-
-  now_ = ConsoleBackend::HOLD_SECONDS * 2;
   backend_->service(nullptr, false, keyboard_);
   EXPECT_FALSE(keyboard_.isDown(SCAN_UP));
 }
@@ -221,6 +229,10 @@ TEST_F(PipedConsole, EscArrivesAfterTheTimeoutUnlessASequenceFollows) {
   now_ = 1.005 + TerminalKeyParser::ESCAPE_TIMEOUT_SECONDS * 1.01;
   backend_->service(nullptr, false, keyboard_);
   EXPECT_EQ(keyboard_.pop(), KeyCode::character(CHAR_ESC));
+}
+
+TerminalOptions textOnly() {
+  return TerminalOptions{true, false, ColorMode::trueColor};
 }
 
 // A pseudo-terminal of `rows` x `columns` whose far end the test reads and types into.
@@ -267,7 +279,7 @@ sighandler_t dispositionOf(int signalNumber) {
   return current.sa_handler;
 }
 
-TEST(ConsoleBackendTerminal, RawWhileOpenAndRestoredOnceByClose) {
+TEST(TerminalBackendOnATerminal, RawWhileOpenAndRestoredOnceByClose) {
   PseudoTerminal terminal;
   ASSERT_GE(terminal.master, 0);
   const termios original = terminal.mode();
@@ -275,7 +287,7 @@ TEST(ConsoleBackendTerminal, RawWhileOpenAndRestoredOnceByClose) {
   const sighandler_t interruptBefore = std::signal(SIGINT, SIG_DFL);
   const sighandler_t hangUpBefore = std::signal(SIGHUP, SIG_IGN);
   {
-    ConsoleBackend backend(terminal.slave, terminal.slave);
+    TerminalBackend backend(terminal.slave, terminal.slave, {}, textOnly());
     ASSERT_EQ(backend.open(600, 600, "test"), Surface::terminal);
     const termios raw = terminal.mode();
     EXPECT_EQ(raw.c_lflag & (ECHO | ICANON), 0u);
@@ -299,19 +311,19 @@ TEST(ConsoleBackendTerminal, RawWhileOpenAndRestoredOnceByClose) {
   EXPECT_LT(output.find(ENTER_ALTERNATE_SCREEN), output.find(LEAVE_ALTERNATE_SCREEN));
 }
 
-TEST(ConsoleBackendTerminal, DestructorRestores) {
+TEST(TerminalBackendOnATerminal, DestructorRestores) {
   PseudoTerminal terminal;
   const termios original = terminal.mode();
   {
-    ConsoleBackend backend(terminal.slave, terminal.slave);
+    TerminalBackend backend(terminal.slave, terminal.slave, {}, textOnly());
     backend.open(600, 600, "test");
   }
   expectSameMode(terminal.mode(), original);
 }
 
-TEST(ConsoleBackendTerminal, TypedKeysArriveUnechoed) {
+TEST(TerminalBackendOnATerminal, TypedKeysArriveUnechoed) {
   PseudoTerminal terminal;
-  ConsoleBackend backend(terminal.slave, terminal.slave);
+  TerminalBackend backend(terminal.slave, terminal.slave, {}, textOnly());
   backend.open(80, 80, "test");
   Keyboard keyboard;
   drain(terminal.master, 50);
@@ -326,10 +338,11 @@ TEST(ConsoleBackendTerminal, TypedKeysArriveUnechoed) {
   EXPECT_EQ(output.find("\x1b[C"), std::string::npos);
 }
 
-TEST(ConsoleBackendTerminal, CellsOutsideTheTerminalAreNotWrittenUntilItGrows) {
+TEST(TerminalBackendOnATerminal, CellsOutsideTheTerminalAreNotWrittenUntilItGrows) {
   PseudoTerminal terminal(4, 6);
   double now = 0.0;
-  ConsoleBackend backend(terminal.slave, terminal.slave, [&now] { return now; });
+  TerminalBackend backend(
+      terminal.slave, terminal.slave, [&now] { return now; }, textOnly());
   backend.open(80, 80, "test");
   Keyboard keyboard;
   for (int row = 1; row <= 10; ++row) {
@@ -347,7 +360,7 @@ TEST(ConsoleBackendTerminal, CellsOutsideTheTerminalAreNotWrittenUntilItGrows) {
   larger.ws_row = 8;
   larger.ws_col = 9;
   ASSERT_EQ(::ioctl(terminal.master, TIOCSWINSZ, &larger), 0);
-  now = ConsoleBackend::SIZE_CHECK_SECONDS;
+  now = TerminalBackend::SIZE_CHECK_SECONDS;
   backend.service(nullptr, false, keyboard);
   const std::string redraw = drain(terminal.master, 50);
   EXPECT_NE(redraw.find("\x1b[2J"), std::string::npos);  // the old picture may have moved
@@ -356,28 +369,40 @@ TEST(ConsoleBackendTerminal, CellsOutsideTheTerminalAreNotWrittenUntilItGrows) {
   EXPECT_EQ(screen.count({8, 9}), 1u);
 }
 
+// Signals whose default ends the program, as pipes, timers and tools send
+// them (the faults' own signals belong to the sanitizers in their builds).
+constexpr int ENDING_SIGNALS[] = {SIGINT,  SIGTERM, SIGHUP,  SIGQUIT,
+                                  SIGPIPE, SIGUSR1, SIGALRM, SIGABRT};
+
 // Runs in a child: opens the backend on the terminal, then ends as `end` does.
 template <typename End>
 void openThen(const PseudoTerminal& terminal, End end) {
   const rlimit noCore{0, 0};
   ::setrlimit(RLIMIT_CORE, &noCore);
   ::alarm(10);  // a child stuck on its way out fails instead of hanging
-  for (const int ending : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(ending, SIG_DFL);
-  static ConsoleBackend* backend = nullptr;  // never destroyed: the exit path must restore
-  backend = new ConsoleBackend(terminal.slave, terminal.slave);
+  for (const int ending : ENDING_SIGNALS) std::signal(ending, SIG_DFL);
+  static TerminalBackend* backend = nullptr;  // never destroyed: the exit path must restore
+  backend = new TerminalBackend(terminal.slave, terminal.slave, {}, textOnly());
   backend->open(600, 600, "test");
   end();
 }
 
-TEST(ConsoleBackendDeathTest, ExitRestoresTheTerminal) {
+TEST(TerminalBackendDeathTest, ExitRestoresTheTerminal) {
   PseudoTerminal terminal;
   const termios original = terminal.mode();
   EXPECT_EXIT(openThen(terminal, [] { std::exit(3); }), testing::ExitedWithCode(3), "");
   expectSameMode(terminal.mode(), original);
 }
 
-TEST(ConsoleBackendDeathTest, EndingSignalsRestoreTheTerminalAndStillEndTheProgram) {
-  for (const int ending : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+TEST(TerminalBackendDeathTest, TerminateRestoresTheTerminal) {
+  PseudoTerminal terminal;
+  const termios original = terminal.mode();
+  EXPECT_EXIT(openThen(terminal, [] { std::terminate(); }), testing::KilledBySignal(SIGABRT), "");
+  expectSameMode(terminal.mode(), original);
+}
+
+TEST(TerminalBackendDeathTest, EndingSignalsRestoreTheTerminalAndStillEndTheProgram) {
+  for (const int ending : ENDING_SIGNALS) {
     PseudoTerminal terminal;
     const termios original = terminal.mode();
     EXPECT_EXIT(openThen(terminal, [ending] { std::raise(ending); }),
@@ -386,6 +411,131 @@ TEST(ConsoleBackendDeathTest, EndingSignalsRestoreTheTerminalAndStillEndTheProgr
     expectSameMode(terminal.mode(), original);
     EXPECT_EQ(occurrences(drain(terminal.master, 50), LEAVE_ALTERNATE_SCREEN), 1u);
   }
+}
+
+// Polls until the terminal's mode satisfies `wanted`, for up to a second.
+template <typename Wanted>
+bool modeBecomes(const PseudoTerminal& terminal, Wanted wanted) {
+  for (int i = 0; i < 200; ++i) {
+    if (wanted(terminal.mode())) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
+}
+
+bool isRaw(const termios& mode) {
+  return (mode.c_lflag & ICANON) == 0;
+}
+
+// kill -TSTP, then fg: cooked while stopped, raw again and redrawn after.
+TEST(TerminalBackendOnATerminal, StopGivesTheTerminalBackAndContinueTakesItAgain) {
+  PseudoTerminal terminal;
+  const termios original = terminal.mode();
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::alarm(10);
+    std::signal(SIGTSTP, SIG_DFL);
+    std::signal(SIGCONT, SIG_DFL);
+    TerminalBackend backend(terminal.slave, terminal.slave, {}, textOnly());
+    backend.open(80, 24, "test");
+    Keyboard keyboard;
+    for (;;) {
+      backend.putText(1, 1, 'x', 0xFFFFFF, 0);
+      backend.service(nullptr, false, keyboard);
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+  ASSERT_TRUE(modeBecomes(terminal, isRaw));
+  drain(terminal.master, 50);
+  ::kill(child, SIGTSTP);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, WUNTRACED), child);
+  EXPECT_TRUE(WIFSTOPPED(status));
+  expectSameMode(terminal.mode(), original);
+  EXPECT_EQ(occurrences(drain(terminal.master, 50), LEAVE_ALTERNATE_SCREEN), 1u);
+
+  ::kill(child, SIGCONT);
+  EXPECT_TRUE(modeBecomes(terminal, isRaw));
+  const std::string redraw = drain(terminal.master, 100);
+  EXPECT_NE(redraw.find(ENTER_ALTERNATE_SCREEN), std::string::npos);
+  EXPECT_EQ(cellsWritten(redraw).count({1, 1}), 1u);  // drawn anew
+  ::kill(child, SIGTERM);
+  ::waitpid(child, &status, 0);
+  expectSameMode(terminal.mode(), original);
+}
+
+// After a hang-up that was ignored (nohup), reads fail: the program is told
+// to end as if Esc were pressed.
+TEST(TerminalBackendOnATerminal, AGoneTerminalQueuesEsc) {
+  auto terminal = std::make_unique<PseudoTerminal>();
+  const int slave = ::dup(terminal->slave);
+  TerminalBackend backend(slave, slave, {}, textOnly());
+  backend.open(80, 24, "test");
+  terminal.reset();  // both ends closed but the backend's own descriptor
+  Keyboard keyboard;
+  backend.service(nullptr, false, keyboard);
+  EXPECT_EQ(keyboard.pop(), KeyCode::character(CHAR_ESC));
+  backend.service(nullptr, false, keyboard);
+  EXPECT_EQ(keyboard.waiting(), 0);  // once
+  backend.close();
+  ::close(slave);
+}
+
+// Where the output is a terminal with room, the pages themselves are shown.
+TEST(TerminalBackendOnATerminal, ShowsThePageOnATerminalWithRoom) {
+  PseudoTerminal terminal(30, 50);
+  TerminalBackend backend(terminal.slave, terminal.slave, {},
+                          TerminalOptions{true, true, ColorMode::trueColor});
+  ASSERT_EQ(backend.open(400, 400, "test"), Surface::pages);
+  EXPECT_EQ(backend.terminalText(), nullptr);
+  Image page(400, 400, DEFAULT_BACKGROUND);
+  drawGlyph(page, 8, 0, 'G', 0xFF112233);
+  drawGlyph(page, 16, 16, 177, 0xFF0000C0);
+  drawGlyph(page, 16, 16, 249, 0xFFA0A0A0);  // a star over the nebula: the star shows
+  Keyboard keyboard;
+  backend.service(&page, true, keyboard);
+  const Screen screen = cellsWritten(drain(terminal.master, 50));
+  EXPECT_EQ(screen.at({1, 2}), (ShownCell{U'G', 0x112233, 0}));
+  EXPECT_EQ(screen.at({3, 3}).character, cp437ToUnicode(249));
+  EXPECT_EQ(screen.at({3, 3}).fore, 0xA0A0A0u);
+  EXPECT_EQ(screen.count({31, 1}), 0u);  // cut to the terminal
+  EXPECT_EQ(screen.count({1, 51}), 0u);
+}
+
+// A terminal that takes nothing (a stalled link) never holds up the frames,
+// and once it reads again it gets the latest picture, not the ones between.
+TEST(TerminalBackendOnATerminal, AStalledTerminalNeverBlocksAndGetsTheLatestPicture) {
+  PseudoTerminal terminal(40, 80);
+  double now = 0.0;
+  TerminalBackend backend(
+      terminal.slave, terminal.slave, [&now] { return now; },
+      TerminalOptions{true, true, ColorMode::trueColor});
+  ASSERT_EQ(backend.open(640, 320, "test"), Surface::pages);
+  Image page(640, 320, DEFAULT_BACKGROUND);
+  Keyboard keyboard;
+  std::string output;
+  const auto started = std::chrono::steady_clock::now();
+  for (int picture = 0; picture < 300; ++picture) {
+    const std::uint8_t code = static_cast<std::uint8_t>('A' + picture % 26);
+    for (int y = 0; y < 320; y += 8) {
+      for (int x = 0; x < 640; x += 8) drawGlyph(page, x, y, code, 0xFF000000u | (picture * 7919));
+    }
+    now += 0.02;
+    backend.service(&page, true, keyboard);
+  }
+  const auto took = std::chrono::steady_clock::now() - started;
+  EXPECT_LT(took, std::chrono::seconds(2));
+  for (int i = 0; i < 50; ++i) {  // the terminal catches up
+    output += drain(terminal.master, 20);
+    now += 0.02;
+    backend.service(&page, false, keyboard);
+  }
+  output += drain(terminal.master, 50);
+  const Screen screen = cellsWritten(output);
+  const char32_t last = U'A' + 299 % 26;
+  EXPECT_EQ(screen.at({1, 1}).character, last);
+  EXPECT_EQ(screen.at({40, 80}).character, last);
 }
 
 }  // namespace

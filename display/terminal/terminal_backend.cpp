@@ -1,0 +1,174 @@
+#include "display/terminal/terminal_backend.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <limits>
+#include <thread>
+#include <utility>
+
+#include "display/cp437.h"
+#include "display/font.h"
+#include "display/steady_clock.h"
+
+namespace glyphverse {
+namespace {
+
+bool isBlank(std::uint8_t code) {
+  return code == 0 || code == ' ' || code == 255;
+}
+
+}  // namespace
+
+TerminalBackend::TerminalBackend(int inputFd, int outputFd, std::function<double()> clock,
+                                 TerminalOptions options)
+    : outputFd_(outputFd),
+      clock_(std::move(clock)),
+      options_(options),
+      session_(inputFd, outputFd),
+      input_(inputFd),
+      screen_(options.colorMode) {}
+
+TerminalBackend::~TerminalBackend() {
+  close();
+}
+
+Surface TerminalBackend::open(int width, int height, const std::string& /*title*/) {
+  close();
+  if (options_.needsKeyboard && !session_.inputIsTerminal()) return Surface::none;
+  rows_ = std::max(0, height / GLYPH_SIZE);
+  columns_ = std::max(0, width / GLYPH_SIZE);
+  text_.assign(static_cast<std::size_t>(rows_) * columns_, blankCell(DEFAULT_BACKGROUND));
+  session_.take();
+  const TerminalSize size = session_.size();
+  showsPages_ = options_.picture && session_.outputIsTerminal() && size.rows >= MIN_PICTURE_ROWS &&
+                size.columns >= MIN_PICTURE_COLUMNS;
+  if (regions_.empty()) regions_ = wholePage(width, height);
+  open_ = true;
+  fitScreen(size);
+  lastSizeCheck_ = seconds();
+  flushedOnce_ = false;
+  return showsPages_ ? Surface::pages : Surface::terminal;
+}
+
+void TerminalBackend::close() {
+  if (!open_) return;
+  open_ = false;
+  session_.release();
+  pending_.clear();
+  pendingSent_ = 0;
+}
+
+double TerminalBackend::seconds() {
+  return clock_ ? clock_() : steadySeconds();
+}
+
+void TerminalBackend::sleepMillis(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, milliseconds)));
+}
+
+void TerminalBackend::service(const Image* visible, bool /*visibleChanged*/, Keyboard& keys) {
+  if (!open_) return;
+  const double now = seconds();
+  input_.service(now, keys);
+  if (session_.takeResumed()) redrawAll_ = true;
+  checkTerminalSize(now);
+  if (redrawAll_) {
+    screen_.forget();
+    textChanged_ = true;
+    redrawAll_ = false;
+  }
+  sendPending();
+  if (!pending_.empty()) return;  // still taking the last picture: this one is skipped
+  if (flushedOnce_ && now - lastFlush_ < FLUSH_INTERVAL_SECONDS) return;
+  if (showsPages_) {
+    if (visible == nullptr) return;
+    picture_.draw(*visible, regions_, screen_.rows(), screen_.columns(), wanted_);
+  } else {
+    if (!textChanged_) return;
+    composeText();
+  }
+  textChanged_ = false;
+  flushedOnce_ = true;
+  lastFlush_ = now;
+  const int cells = screen_.render(wanted_, pending_);
+  if (pending_.empty()) return;
+  ++count_.pictures;
+  count_.cells += cells;
+  sendPending();
+}
+
+// Writes as much of the pending picture as the terminal takes now.
+void TerminalBackend::sendPending() {
+  const int fd = session_.pictureFd();
+  while (pendingSent_ < pending_.size()) {
+    const ssize_t written =
+        ::write(fd, pending_.data() + pendingSent_, pending_.size() - pendingSent_);
+    if (written > 0) {
+      pendingSent_ += static_cast<std::size_t>(written);
+      count_.bytes += written;
+      continue;
+    }
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0 && errno == EAGAIN) return;  // the terminal is busy: the rest waits
+    break;                                       // the terminal is gone: nothing left to show it on
+  }
+  pending_.clear();
+  pendingSent_ = 0;
+}
+
+void TerminalBackend::checkTerminalSize(double now) {
+  if (!session_.takeResized() && now - lastSizeCheck_ < SIZE_CHECK_SECONDS) return;
+  lastSizeCheck_ = now;
+  const TerminalSize size = session_.size();
+  if (size.rows == terminalSize_.rows && size.columns == terminalSize_.columns) return;
+  fitScreen(size);
+}
+
+// A resized terminal may have moved or lost what it showed: all is drawn anew.
+void TerminalBackend::fitScreen(TerminalSize size) {
+  terminalSize_ = size;
+  if (showsPages_) {
+    screen_.resize(size.rows, size.columns);
+  } else {
+    // A size that is not known (no terminal) cuts nothing off.
+    screen_.resize(size.rows > 0 ? std::min(rows_, size.rows) : rows_,
+                   size.columns > 0 ? std::min(columns_, size.columns) : columns_);
+  }
+  textChanged_ = true;
+}
+
+void TerminalBackend::composeText() {
+  wanted_.resize(static_cast<std::size_t>(screen_.rows()) * screen_.columns());
+  for (int row = 0; row < screen_.rows(); ++row) {
+    for (int column = 0; column < screen_.columns(); ++column) {
+      wanted_[static_cast<std::size_t>(row) * screen_.columns() + column] =
+          text_[static_cast<std::size_t>(row) * columns_ + column];
+    }
+  }
+}
+
+void TerminalBackend::clearText(Color background) {
+  const TerminalCell blank = blankCell(background);
+  for (TerminalCell& cell : text_) {
+    if (cell == blank) continue;
+    cell = blank;
+    textChanged_ = true;
+  }
+}
+
+void TerminalBackend::putText(int row, int column, std::uint8_t code, Color fore, Color back) {
+  if (row < 1 || row > rows_ || column < 1 || column > columns_) return;
+  // A blank shows no foreground, so its colour must not count as a change.
+  const TerminalCell cell = isBlank(code)
+                                ? blankCell(back)
+                                : TerminalCell{cp437ToUnicode(code), rgbOf(fore), rgbOf(back)};
+  TerminalCell& target = text_[static_cast<std::size_t>(row - 1) * columns_ + (column - 1)];
+  if (target == cell) return;
+  target = cell;
+  textChanged_ = true;
+}
+
+}  // namespace glyphverse

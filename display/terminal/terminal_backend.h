@@ -1,0 +1,109 @@
+#pragma once
+// The display on a terminal, for machines without a window. Where standard
+// output is a terminal with room for it, the pages are shown whole: every 8 x
+// 8 block of the visible page as the glyph drawn there, in colour, laid out
+// by the page's regions and cut to the terminal's size. Elsewhere only the
+// text grid is shown.
+//
+// The program redraws a thousand times a second; the terminal gets at most
+// about sixty pictures a second, each only the cells that changed since the
+// last. Writing never blocks the frame loop: while the terminal is still
+// taking one picture, the pictures drawn meanwhile are skipped, and the next
+// one it gets is the latest.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "display/backend.h"
+#include "display/page_regions.h"
+#include "display/terminal/page_picture.h"
+#include "display/terminal/terminal_input.h"
+#include "display/terminal/terminal_screen.h"
+#include "display/terminal/terminal_session.h"
+
+namespace glyphverse {
+
+struct TerminalOptions {
+  // Open only when keys can be read from a terminal: without one, nothing
+  // could ever end the program.
+  bool needsKeyboard = true;
+  // Show the pages where the output is a terminal large enough.
+  bool picture = true;
+  ColorMode colorMode = colorModeFromEnvironment();
+};
+
+// What has gone to the terminal so far.
+struct TerminalOutputCount {
+  long long pictures = 0;
+  long long cells = 0;
+  long long bytes = 0;
+};
+
+class TerminalBackend final : public DisplayBackend, public TextSink {
+ public:
+  static constexpr double FLUSH_INTERVAL_SECONDS = 1.0 / 60.0;
+  // SIGWINCH reaches only the terminal's own foreground programs, so the
+  // size is also read again this often.
+  static constexpr double SIZE_CHECK_SECONDS = 1.0;
+  // The pages need room for the text display at least; a smaller terminal
+  // gets the text grid alone.
+  static constexpr int MIN_PICTURE_ROWS = 6;
+  static constexpr int MIN_PICTURE_COLUMNS = 40;
+
+  // Reads keys from `inputFd` and draws on `outputFd` (by default standard
+  // input and output). Without a clock the steady clock is used.
+  explicit TerminalBackend(int inputFd = 0, int outputFd = 1, std::function<double()> clock = {},
+                           TerminalOptions options = {});
+  ~TerminalBackend() override;
+  TerminalBackend(const TerminalBackend&) = delete;
+  TerminalBackend& operator=(const TerminalBackend&) = delete;
+
+  Surface open(int width, int height, const std::string& title) override;
+  TextSink* terminalText() override { return showsPages_ ? nullptr : this; }
+  void setPageRegions(const PageRegions& regions) override { regions_ = regions; }
+  void service(const Image* visible, bool visibleChanged, Keyboard& keys) override;
+  double seconds() override;
+  void sleepMillis(int milliseconds) override;
+  void close() override;
+
+  void clearText(Color background) override;
+  void putText(int row, int column, std::uint8_t code, Color fore, Color back) override;
+
+  const TerminalOutputCount& outputCount() const { return count_; }
+
+ private:
+  void checkTerminalSize(double now);
+  void fitScreen(TerminalSize size);
+  void composeText();
+  void sendPending();
+
+  int outputFd_;
+  std::function<double()> clock_;
+  TerminalOptions options_;
+  TerminalSession session_;
+  TerminalInput input_;
+  TerminalScreen screen_;
+  PagePicture picture_;
+  PageRegions regions_;
+  bool open_ = false;
+  bool showsPages_ = false;
+
+  int rows_ = 0;  // the text grid
+  int columns_ = 0;
+  std::vector<TerminalCell> text_;
+  std::vector<TerminalCell> wanted_;  // the next picture, terminal-sized
+  bool textChanged_ = false;
+  bool redrawAll_ = false;
+
+  TerminalSize terminalSize_;
+  double lastSizeCheck_ = 0.0;
+  double lastFlush_ = 0.0;
+  bool flushedOnce_ = false;
+  std::string pending_;  // bytes of a picture the terminal has not taken yet
+  std::size_t pendingSent_ = 0;
+  TerminalOutputCount count_;
+};
+
+}  // namespace glyphverse

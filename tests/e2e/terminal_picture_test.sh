@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Without a display server, in a terminal with room, the explorer shows the
+# whole picture: every map cell as its glyph in its colour, the same as the
+# universe holds there, on the galaxy, in a star system and on its planet. A
+# tap moves one cell, Backspace goes back up, small terminals get the middle
+# of the map, and colours follow what the terminal can show.
+set -u
+explorer=$1
+query=$2
+here=$(dirname "$0")
+source "$here/tmux_lib.sh"
+
+check_cells() {  # level colours [gx gy]
+  settle || fail "the picture does not settle"
+  pane_with_colours >"$TMUX_WORK/pane"
+  python3 "$here/pane_cells.py" "$query" "$TMUX_WORK/pane" "$@" || fail "map cells differ"
+}
+
+coords() { pane | sed -n 's/^Coords: \(.*\)$/\1/p'; }
+
+# Taps a key `count` times, each time waiting for the move it makes.
+tap() {  # key count
+  for _ in $(seq "$2"); do
+    local before
+    before=$(coords)
+    tmux_ send-keys -t explorer "$1"
+    for _ in $(seq 40); do [[ $(coords) != "$before" ]] && break; sleep 0.025; done
+  done
+}
+
+start_explorer "$explorer" 100 80 COLORTERM=truecolor
+wait_for_screen '^Coords: 10 10' || fail "no text display"
+wait_for_screen '^ 167772170' || fail "no seed line"
+wait_for_screen '^viewLevel: 2' || fail "no view level line"
+wait_for_screen '^nebIntens:0' || fail "no nebIntens line"
+check_cells galaxy truecolor
+
+tap Right 1
+wait_for_screen '^Coords: 11 10' || fail "one tap did not move one cell"
+sleep 0.3
+wait_for_screen '^Coords: 11 10' || fail "one tap moved more than one cell"
+
+# An arrow whose bytes a slow link spreads out is still an arrow, never Esc.
+# The server itself waits between the bytes, so the gaps are what they say.
+tmux_ send-keys -t explorer -H 1b \; run-shell "sleep 0.035" \; \
+  send-keys -t explorer -H 5b \; run-shell "sleep 0.035" \; send-keys -t explorer -H 43
+wait_for_screen '^Coords: 12 10' || fail "a spread-out arrow did not move"
+[[ -e "$TMUX_WORK/status" ]] && fail "a spread-out arrow ended the program"
+
+tap Right 28
+tap Up 8
+wait_for_screen '^Coords: 40 2' || fail "taps did not reach (40, 2)"
+check_cells galaxy truecolor
+settle
+pane >"$TMUX_WORK/galaxy"
+
+tmux_ send-keys -t explorer Space
+wait_for_screen '^viewLevel: 3' || fail "Space did not enter the system"
+wait_for_screen '^Coords: 0 0' || fail "the system does not start at (0, 0)"
+check_cells system truecolor 40 2
+sleep 0.6
+tmux_ send-keys -t explorer Space
+wait_for_screen '^viewLevel: 4' || fail "Space did not reach the planet"
+check_cells planet truecolor 40 2
+
+sleep 0.6
+tmux_ send-keys -t explorer BSpace
+wait_for_screen '^viewLevel: 3' || fail "Backspace did not go back up"
+sleep 0.6
+tmux_ send-keys -t explorer BSpace
+wait_for_screen '^viewLevel: 2' || fail "Backspace did not reach the galaxy"
+wait_for_screen '^Coords: 40 2' || fail "the galaxy position was not restored"
+settle
+pane | sed -n '7,67p' >"$TMUX_WORK/again"
+sed -n '7,67p' "$TMUX_WORK/galaxy" | cmp -s - "$TMUX_WORK/again" ||
+  fail "the galaxy's map looks different after the way back"
+
+tmux_ send-keys -t explorer Escape
+expect_ended_restored 0
+
+# A small terminal: the text display and the middle of the map; then room for all of it.
+start_explorer "$explorer" 80 24 COLORTERM=truecolor
+wait_for_screen '^Coords: 10 10' || fail "no text display in 80 x 24"
+row=$(pane | grep -n '@' | cut -d: -f1)
+column=$(pane | grep '@' | python3 -c 'import sys; print(sys.stdin.read().index("@") + 1)')
+[[ $row == 16 && $column == 37 ]] || fail "the explorer is at row $row, column $column, not in the middle"
+tmux_ resize-window -t explorer -x 120 -y 80
+wait_for_screen '^.{6}.{61}' || true
+for _ in $(seq 60); do (($(pane | sed -n '7,67p' | grep -c '[^ ]') == 61)) && break; sleep 0.05; done
+(($(pane | sed -n '7,67p' | grep -c '[^ ]') == 61)) || fail "the whole map did not appear after the resize"
+check_cells galaxy truecolor
+kill -TERM "$(explorer_pid "$explorer")"
+expect_ended_restored 143
+
+# Fewer colours: the nearest of the 256, or none at all.
+start_explorer "$explorer" 100 80
+wait_for_screen '^Coords: 10 10' || fail "no text display with 256 colours"
+check_cells galaxy 256
+kill -HUP "$(explorer_pid "$explorer")"
+expect_ended_restored 129
+
+start_explorer "$explorer" 100 80 NO_COLOR=1
+wait_for_screen '^Coords: 10 10' || fail "no text display without colour"
+check_cells galaxy none
+pane_with_colours | grep -q $'\x1b\[38' && fail "colour codes despite NO_COLOR"
+tmux_ send-keys -t explorer Escape
+expect_ended_restored 0
+echo "terminal picture test ok"

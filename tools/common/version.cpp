@@ -1,0 +1,9 @@
+#include "tools/common/version.h"
+
+namespace glyphverse {
+
+const char* projectVersion() {
+  return GLYPHVERSE_VERSION;
+}
+
+}  // namespace glyphverse
