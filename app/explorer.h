@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/navigation.h"
+#include "app/scanner.h"
 #include "app/timing.h"
 #include "display/display.h"
 #include "world/view_map.h"
@@ -36,12 +37,14 @@ class Explorer {
 
   const ViewState& state() const { return state_; }
   const ViewMap& map() const { return map_; }
+  const Scanner& scanner() const { return scanner_; }
   // The page that the last frame drew (and that the next frame shows).
   int lastDrawnPage() const { return 1 - page_; }
 
  private:
-  void printNameLine();
-  void printTextDisplay();
+  bool handleKey(const std::string& key);
+  void printNameLine(bool onStar, std::int32_t x, std::int32_t y);
+  void printTextDisplay(std::int32_t x, std::int32_t y);
 
   Display& display_;
   int page_ = 0;
@@ -49,6 +52,7 @@ class Explorer {
   FrameMeter meter_;
   InputGates gates_;
   ViewMap map_;
+  Scanner scanner_;
 };
 
 }  // namespace glyphverse
