@@ -1,7 +1,9 @@
 #include "app/explorer.h"
 
 #include <string>
+#include <utility>
 
+#include "app/help_panel.h"
 #include "app/navigation.h"
 #include "display/keyboard.h"
 #include "gen/cells.h"
@@ -13,7 +15,9 @@
 
 namespace glyphverse {
 
-Explorer::Explorer(Display& display, std::int32_t startX, std::int32_t startY) : display_(display) {
+Explorer::Explorer(Display& display, std::int32_t startX, std::int32_t startY,
+                   PictureWriter savePicture)
+    : display_(display), screenshots_(std::move(savePicture)) {
   // The result is not checked: without a window the explorer runs on a terminal.
   display_.openScreen(SCREEN_SIZE, SCREEN_SIZE, 32, 2, 0, 0);
   display_.setPageRegions(pageRegions());
@@ -58,13 +62,16 @@ bool Explorer::runFrame() {
     printNameLine(!isEmpty(map_.foreground[mapIndex(0, 0)]), state_.x, state_.y);
     printTextDisplay(state_.x, state_.y);
   }
+  if (helpShown_) drawHelpPanel(display_);
+  screenshots_.showMessage(display_, display_.timerSeconds());
   page_ = 1 - page_;
   display_.sleepFor(1);
   return handleKey(display_.readKey());
 }
 
 // The one key the frame takes from the queue: Esc ends the program; the
-// scanner's keys act while it is open, M opens it; anything else is dropped.
+// scanner's keys act while it is open, M opens it, F1 shows the keys, F12
+// saves the picture; anything else is dropped.
 bool Explorer::handleKey(const std::string& key) {
   if (scanner_.isOpen()) {
     switch (scanner_.handleKey(key)) {
@@ -81,6 +88,15 @@ bool Explorer::handleKey(const std::string& key) {
         break;
     }
   }
+  if (key.size() == 2 && static_cast<std::uint8_t>(key[0]) == SPECIAL_KEY_MARKER) {
+    const auto special = static_cast<std::uint8_t>(key[1]);
+    if (special == KEY_F1) helpShown_ = !helpShown_;
+    // The page this frame finished: the picture on the screen now.
+    if (special == KEY_F12) {
+      screenshots_.take(display_.page(lastDrawnPage()), state_, display_.timerSeconds());
+    }
+    return true;
+  }
   if (key.size() != 1) return true;
   const auto code = static_cast<std::uint8_t>(key[0]);
   if (code == CHAR_ESC) return false;
@@ -91,6 +107,7 @@ bool Explorer::handleKey(const std::string& key) {
 void Explorer::run() {
   while (runFrame()) {
   }
+  screenshots_.finish();  // a picture being written is written whole
 }
 
 // The name of the star at (x, y): only the galaxy has stars, so the line

@@ -5,6 +5,7 @@
 
 #include "app/navigation.h"
 #include "app/scanner.h"
+#include "app/screenshots.h"
 #include "app/timing.h"
 #include "display/display.h"
 #include "world/view_map.h"
@@ -24,7 +25,9 @@ class Explorer {
  public:
   // Start-up: opens the screen, builds the terrain tiles and places the
   // explorer at (startX, startY) on the galaxy, under the galaxy's tables.
-  explicit Explorer(Display& display, std::int32_t startX = START_X, std::int32_t startY = START_Y);
+  // F12 saves pictures through `savePicture` (none: it says it cannot).
+  explicit Explorer(Display& display, std::int32_t startX = START_X, std::int32_t startY = START_Y,
+                    PictureWriter savePicture = {});
 
   // One frame: input, map, drawing, text display, page flip, sleep and the
   // key poll. Returns false once Esc has been read.
@@ -53,6 +56,8 @@ class Explorer {
   InputGates gates_;
   ViewMap map_;
   Scanner scanner_;
+  bool helpShown_ = false;
+  Screenshots screenshots_;
 };
 
 }  // namespace glyphverse

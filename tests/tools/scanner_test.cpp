@@ -105,5 +105,13 @@ TEST(Scanner, PixelsAreTheCellsBlockColours) {
   }
 }
 
+// F1 shows the keys over the map; shown and hidden again, nothing is left.
+TEST(HelpPanel, ShownAndHiddenAgainLeavesTheFrameAsItWas) {
+  const SnapshotResult plain = snapshot("10,10", "wait 4");
+  EXPECT_NE(snapshot("10,10", "type f1; wait 4").frame.pixels, plain.frame.pixels);
+  EXPECT_EQ(snapshot("10,10", "type f1; wait 1; type f1; wait 3").frame.pixels,
+            plain.frame.pixels);
+}
+
 }  // namespace
 }  // namespace glyphverse
