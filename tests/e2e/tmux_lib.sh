@@ -63,4 +63,8 @@ expect_ended_restored() {  # wanted-status
     fail "terminal settings not restored: $(diff "$TMUX_WORK/before" "$TMUX_WORK/after")"
 }
 
-explorer_pid() { pgrep -f -n -x "$1" || pgrep -n "$(basename "$1")"; }
+# The explorer of this test's pane: the child of the pane's shell (env execs
+# it), never another test's explorer of the same program.
+explorer_pid() {
+  pgrep -P "$(tmux_ display-message -p -t explorer '#{pane_pid}')" -f "$(basename "$1")" | head -n1
+}
