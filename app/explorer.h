@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "app/navigation.h"
+#include "app/scanner.h"
+#include "app/screenshots.h"
 #include "app/timing.h"
 #include "display/display.h"
 #include "world/view_map.h"
@@ -23,7 +25,9 @@ class Explorer {
  public:
   // Start-up: opens the screen, builds the terrain tiles and places the
   // explorer at (startX, startY) on the galaxy, under the galaxy's tables.
-  explicit Explorer(Display& display, std::int32_t startX = START_X, std::int32_t startY = START_Y);
+  // F12 saves pictures through `savePicture` (none: it says it cannot).
+  explicit Explorer(Display& display, std::int32_t startX = START_X, std::int32_t startY = START_Y,
+                    PictureWriter savePicture = {});
 
   // One frame: input, map, drawing, text display, page flip, sleep and the
   // key poll. Returns false once Esc has been read.
@@ -36,12 +40,14 @@ class Explorer {
 
   const ViewState& state() const { return state_; }
   const ViewMap& map() const { return map_; }
+  const Scanner& scanner() const { return scanner_; }
   // The page that the last frame drew (and that the next frame shows).
   int lastDrawnPage() const { return 1 - page_; }
 
  private:
-  void printNameLine();
-  void printTextDisplay();
+  bool handleKey(const std::string& key);
+  void printNameLine(bool onStar, std::int32_t x, std::int32_t y);
+  void printTextDisplay(std::int32_t x, std::int32_t y);
 
   Display& display_;
   int page_ = 0;
@@ -49,6 +55,9 @@ class Explorer {
   FrameMeter meter_;
   InputGates gates_;
   ViewMap map_;
+  Scanner scanner_;
+  bool helpShown_ = false;
+  Screenshots screenshots_;
 };
 
 }  // namespace glyphverse

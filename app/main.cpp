@@ -12,6 +12,9 @@
 #include "display/sdl/sdl_backend.h"
 #endif
 #include "display/terminal/terminal_backend.h"
+#if GLYPHVERSE_SAVES_PICTURES
+#include "tools/common/png_io.h"
+#endif
 
 int main(int argc, char** argv) {
   using namespace glyphverse;
@@ -23,7 +26,11 @@ int main(int argc, char** argv) {
   backends.push_back(std::make_unique<TerminalBackend>());
   Display display(std::move(backends),
                   titleFromProgramPath(argc > 0 && argv[0] != nullptr ? argv[0] : "glyphverse"));
-  Explorer explorer(display);
+  PictureWriter savePicture;
+#if GLYPHVERSE_SAVES_PICTURES
+  savePicture = writePng;
+#endif
+  Explorer explorer(display, START_X, START_Y, savePicture);
   if (display.surface() == Surface::none) {
     // Without a window or a terminal to read keys from, nothing could ever
     // end the program.

@@ -13,25 +13,6 @@ void createGates(InputGates& gates, double now) {
   gates.created = true;
 }
 
-void applyMoves(ViewState& state, RepeatTimer& gate, const HeldKeys& keys, double now) {
-  struct Move {
-    int scanCode;
-    std::int32_t dx;
-    std::int32_t dy;
-  };
-  static constexpr Move MOVES[] = {
-      {SCAN_UP, 0, -1}, {SCAN_DOWN, 0, 1}, {SCAN_LEFT, -1, 0}, {SCAN_RIGHT, 1, 0}};
-  // Each arrow is tested on its own: two arrows move diagonally, opposite ones cancel.
-  for (const Move& move : MOVES) {
-    if (!keys.isDown(move.scanCode)) continue;
-    state.x += move.dx;
-    state.y += move.dy;
-    repeatTimerRestart(gate, now);
-  }
-  state.x = wrapCoordinate(state.x);
-  state.y = wrapCoordinate(state.y);
-}
-
 }  // namespace
 
 ViewState initViewState(std::int32_t x, std::int32_t y) {
@@ -46,11 +27,37 @@ ViewState initViewState(std::int32_t x, std::int32_t y) {
   return state;
 }
 
-void handleInput(ViewState& state, const HeldKeys& keys, double now, InputGates& gates) {
+ArrowStep takeArrowStep(const HeldKeys& keys, double now, InputGates& gates) {
   if (!gates.created) createGates(gates, now);
   // Set every frame, so that Shift also changes a wait already under way.
   gates.move.interval = keys.isDown(SCAN_SHIFT) ? SLOW_MOVE_INTERVAL : MOVE_INTERVAL;
-  if (repeatTimerReady(gates.move, now)) applyMoves(state, gates.move, keys, now);
+  ArrowStep step;
+  if (!repeatTimerReady(gates.move, now)) return step;
+  struct Arrow {
+    int scanCode;
+    std::int32_t dx;
+    std::int32_t dy;
+  };
+  static constexpr Arrow ARROWS[] = {
+      {SCAN_UP, 0, -1}, {SCAN_DOWN, 0, 1}, {SCAN_LEFT, -1, 0}, {SCAN_RIGHT, 1, 0}};
+  // Each arrow is tested on its own: two arrows move diagonally, opposite ones
+  // cancel, and every arrow that acted restarts the gate.
+  for (const Arrow& arrow : ARROWS) {
+    if (!keys.isDown(arrow.scanCode)) continue;
+    step.dx += arrow.dx;
+    step.dy += arrow.dy;
+    step.taken = true;
+    repeatTimerRestart(gates.move, now);
+  }
+  return step;
+}
+
+void handleInput(ViewState& state, const HeldKeys& keys, double now, InputGates& gates) {
+  const ArrowStep step = takeArrowStep(keys, now, gates);
+  if (step.taken) {
+    state.x = wrapCoordinate(std::int64_t{state.x} + step.dx);
+    state.y = wrapCoordinate(std::int64_t{state.y} + step.dy);
+  }
   if (repeatTimerReady(gates.level, now)) {
     // A key that changes nothing (Alt on the galaxy) leaves the gate open.
     if (keys.isDown(SCAN_SPACE) && changeViewLevel(state, SPACE_STEP)) {

@@ -28,6 +28,16 @@ struct InputGates {
 // galaxy's noise tables in force.
 ViewState initViewState(std::int32_t x, std::int32_t y);
 
+// The arrows' step of this frame: the sum of the held arrows' moves (one
+// each), when the move gate is open and an arrow is held. Shift lengthens the
+// gate's interval; the gates are created here on the first call.
+struct ArrowStep {
+  std::int32_t dx = 0;
+  std::int32_t dy = 0;
+  bool taken = false;  // an arrow acted (its moves may cancel out)
+};
+ArrowStep takeArrowStep(const HeldKeys& keys, double now, InputGates& gates);
+
 // Reads this frame's held keys at clock reading `now`: arrows move one cell
 // (wrapping at the world's edges), paced by the move gate; Space goes one
 // view level down into the universe and Alt one level back up, paced by the

@@ -40,3 +40,12 @@ if(NOT GLYPHVERSE_PNG STREQUAL "OFF")
   find_package(PNG)
 endif()
 glyphverse_report_dependency(GLYPHVERSE_PNG PNG::PNG "PNG tools" "libpng")
+
+# oneTBB spreads zoomed-out views and posters over every core; without it
+# the scanner runs on one core and the atlas is not built.
+find_package(TBB CONFIG QUIET)
+if(TARGET TBB::tbb)
+  message(STATUS "oneTBB: found")
+else()
+  message(STATUS "oneTBB: not found (the scanner uses one core, no atlas)")
+endif()

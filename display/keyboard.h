@@ -33,6 +33,8 @@ inline constexpr std::uint8_t KEY_END = 'O';
 inline constexpr std::uint8_t KEY_PAGE_UP = 'I';
 inline constexpr std::uint8_t KEY_PAGE_DOWN = 'Q';
 inline constexpr std::uint8_t KEY_F1 = 59;      // F1 to F10 are 59 to 68
+inline constexpr std::uint8_t KEY_F11 = 133;    // the PC keyboard's extended codes
+inline constexpr std::uint8_t KEY_F12 = 134;
 inline constexpr std::uint8_t KEY_CLOSE = 'k';  // the window's close button
 
 inline constexpr std::uint8_t CHAR_ESC = 27;

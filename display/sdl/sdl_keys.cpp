@@ -128,6 +128,7 @@ constexpr std::array SPECIAL_TABLE = std::to_array<SpecialEntry>({
     {SDLK_F5, KEY_F1 + 4},      {SDLK_F6, KEY_F1 + 5},
     {SDLK_F7, KEY_F1 + 6},      {SDLK_F8, KEY_F1 + 7},
     {SDLK_F9, KEY_F1 + 8},      {SDLK_F10, KEY_F1 + 9},
+    {SDLK_F12, KEY_F12},
 });
 
 }  // namespace

@@ -64,6 +64,8 @@ std::optional<SpecialKey> tildeKey(int number) {
   }
   if (number >= 11 && number <= 15) return SpecialKey{std::uint8_t(KEY_F1 + number - 11), -1};
   if (number >= 17 && number <= 21) return SpecialKey{std::uint8_t(KEY_F1 + 5 + number - 17), -1};
+  if (number == 23) return SpecialKey{KEY_F11, -1};
+  if (number == 24) return SpecialKey{KEY_F12, -1};
   return std::nullopt;
 }
 

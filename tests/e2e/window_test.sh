@@ -8,6 +8,11 @@ snapshot=$2
 source "$(dirname "$0")/xvfb_lib.sh"
 
 start_xvfb
+# Pictures saved with F12 go to the current directory when the user has no
+# pictures directory.
+cd "$E2E_DIR"
+export HOME=$E2E_DIR
+unset XDG_CONFIG_HOME
 start_app "$explorer"
 find_window glyphverse
 [[ $(window_size) == 600x600 ]] || fail "drawing area is $(window_size), not 600x600"
@@ -36,6 +41,19 @@ diff=$(pixel_difference "$E2E_DIR/exposed-map.png" "$E2E_DIR/expected-map.png")
 [[ $diff == 0 ]] || fail "after being shown again the window's map differs in $diff pixels"
 
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || xdotool windowfocus "$WINDOW"
+
+# F12 saves the picture on the screen, and says so at the bottom of the page.
+xdotool key F12
+picture=$E2E_DIR/glyphverse-L2-10-10.png
+for _ in $(seq 60); do [[ -s $picture ]] && break; sleep 0.05; done
+[[ -s $picture ]] || fail "F12 saved no picture: $(ls "$E2E_DIR")"
+map_region "$picture" "$E2E_DIR/saved-map.png"
+diff=$(pixel_difference "$E2E_DIR/saved-map.png" "$E2E_DIR/expected-map.png")
+[[ $diff == 0 ]] || fail "the saved picture's map differs from the snapshot in $diff pixels"
+sleep 0.2
+screenshot "$E2E_DIR/saying.png"
+said=$(convert "$E2E_DIR/saying.png" -crop 600x8+0+592 +repage -format '%[fx:int(w*h*mean)]' info:)
+[[ $said -gt 20 ]] || fail "no word of the saved picture on the page"
 xdotool key Escape
 wait_app 5
 [[ $APP_STATUS -eq 0 ]] || fail "exit status $APP_STATUS after Esc"

@@ -14,7 +14,7 @@
 #include "tools/atlas/atlas_render.h"
 #include "tools/query/query.h"
 #include "tools/snapshot/arguments.h"
-#include "tools/snapshot/png_io.h"
+#include "tools/common/png_io.h"
 #include "tools/snapshot/snapshot.h"
 #include "world/geometry.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tools/snapshot/arguments.h"
-#include "tools/snapshot/png_io.h"
+#include "tools/common/png_io.h"
 
 namespace glyphverse {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "tools/snapshot/arguments.h"
-#include "tools/snapshot/png_io.h"
+#include "tools/common/png_io.h"
 
 namespace glyphverse {
 namespace {

@@ -6,13 +6,6 @@
 
 namespace glyphverse {
 
-Color blockColor(const CellContent& cell) {
-  if (cell.terrain != TerrainClass::none) return tileStyle(cell.terrain).color;
-  if (!isEmpty(cell.foreground)) return cellColor(cell.foreground);
-  if (!isEmpty(cell.background)) return cellColor(cell.background);
-  return DEFAULT_BACKGROUND;
-}
-
 std::int64_t bandCellRows(const AtlasLayout& layout) {
   constexpr std::int64_t BAND_BYTES = std::int64_t{4} << 20;
   constexpr std::int64_t MOST_CELL_ROWS = 256;

@@ -9,15 +9,13 @@
 
 #include "display/image.h"
 #include "gen/cell_batch.h"
+#include "render/level_blocks.h"
 #include "tools/atlas/atlas_layout.h"
 #include "tools/atlas/atlas_world.h"
 #include "tools/atlas/glyph_rows.h"
 
 namespace glyphverse {
 
-// The one colour of a cell drawn as a block: the terrain tile's colour, else
-// the star over the nebula, else the background glyph's colour.
-Color blockColor(const CellContent& cell);
 
 class BandRenderer {
  public:

@@ -27,7 +27,9 @@ constexpr const char* FOOTER = R"(Script steps, separated by ';' or line breaks:
   wait N        run N frames with no key held
   hold KEYS N   run N frames holding KEYS, names joined by '+' from
                 up down left right shift space alt (for example hold up+shift 20)
-  type KEY      queue a typed key: esc, enter or one character (esc ends the run)
+  type KEY      queue a typed key: esc, enter, space, f1, f12 or one character
+                (esc ends the run); the explorer takes one typed key a frame,
+                so give each key a frame (type m; wait 1)
   Every N is 0 to 10000000, and a run has at most 10000000 frames.
 
 The level keys (space, alt) work only once the explorer has run for half a
@@ -35,7 +37,8 @@ second: at the default frame time of 0.02 s that is 25 frames, so a script
 that steps into a star system starts with 'wait 30'.
 
 The JSON line has x, y, viewLevel, nebIntens, systemName, starCount,
-planetCount and frames.
+planetCount and frames; while the scanner is open at the end, also
+scannerX, scannerY and scannerZoom.
 
 Exit status: 0 when the PNG and the JSON line were written, 1 when either
 could not be written, 2 for a bad argument.)";

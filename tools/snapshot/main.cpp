@@ -12,7 +12,7 @@
 
 #include "tools/common/progress.h"
 #include "tools/snapshot/arguments.h"
-#include "tools/snapshot/png_io.h"
+#include "tools/common/png_io.h"
 #include "tools/snapshot/snapshot.h"
 
 namespace {

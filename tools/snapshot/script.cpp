@@ -73,8 +73,11 @@ int scanCodeOfName(std::string_view name, std::string_view step) {
 KeyCode typedKey(std::string_view name, std::string_view step) {
   if (name == "esc") return KeyCode::character(CHAR_ESC);
   if (name == "enter") return KeyCode::character(CHAR_ENTER);
+  if (name == "space") return KeyCode::character(' ');
+  if (name == "f1") return KeyCode::specialKey(KEY_F1);
+  if (name == "f12") return KeyCode::specialKey(KEY_F12);
   if (name.size() == 1) return KeyCode::character(static_cast<std::uint8_t>(name[0]));
-  throw stepError(step, "types esc, enter or one character");
+  throw stepError(step, "types esc, enter, space, f1, f12 or one character");
 }
 
 ScriptStep parseStep(std::string_view step) {

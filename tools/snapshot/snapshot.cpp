@@ -53,8 +53,25 @@ SnapshotResult runSnapshot(const SnapshotOptions& options, const FrameObserver& 
   if (result.frames == 0) runFrames(1);
   result.frame = display.page(explorer.lastDrawnPage());
   result.state = explorer.state();
+  const Scanner& scanner = explorer.scanner();
+  result.scannerOpen = scanner.isOpen();
+  result.scannerX = scanner.x();
+  result.scannerY = scanner.y();
+  result.scannerZoom = scanner.zoom();
   return result;
 }
+
+namespace {
+
+// Only a run that ends with the scanner open says where its crosshair is.
+std::string scannerJson(const SnapshotResult& result) {
+  if (!result.scannerOpen) return "";
+  return ",\"scannerX\":" + std::to_string(result.scannerX) +
+         ",\"scannerY\":" + std::to_string(result.scannerY) +
+         ",\"scannerZoom\":" + std::to_string(result.scannerZoom);
+}
+
+}  // namespace
 
 std::string snapshotJson(const SnapshotResult& result) {
   const ViewState& s = result.state;
@@ -64,7 +81,7 @@ std::string snapshotJson(const SnapshotResult& result) {
          ",\"systemName\":" + jsonString(s.system.name) +
          ",\"starCount\":" + std::to_string(s.system.starCount) +
          ",\"planetCount\":" + std::to_string(s.system.planetCount) +
-         ",\"frames\":" + std::to_string(result.frames) + "}";
+         ",\"frames\":" + std::to_string(result.frames) + scannerJson(result) + "}";
 }
 
 }  // namespace glyphverse

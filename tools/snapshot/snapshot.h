@@ -30,7 +30,11 @@ struct SnapshotResult {
   Image frame;  // the page completed in the last frame
   ViewState state;
   std::int64_t frames = 0;
-  bool ended = false;  // Esc was read
+  bool ended = false;        // Esc was read
+  bool scannerOpen = false;  // and then where its crosshair is, at what zoom
+  std::int32_t scannerX = 0;
+  std::int32_t scannerY = 0;
+  int scannerZoom = 0;
 };
 
 // Told the number of frames run so far, after each frame.

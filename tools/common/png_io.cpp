@@ -1,4 +1,4 @@
-#include "tools/snapshot/png_io.h"
+#include "tools/common/png_io.h"
 
 #include <png.h>
 

@@ -1,0 +1,60 @@
+#include "render/level_blocks.h"
+
+#include <vector>
+
+#include "render/tiles.h"
+
+#if GLYPHVERSE_HAS_TBB
+#include <tbb/blocked_range.h>
+#include <tbb/parallel_for.h>
+#endif
+
+namespace glyphverse {
+namespace {
+
+// Enough rows a task that preparing its rows and columns stays small beside them.
+constexpr int ROWS_PER_TASK = 16;
+
+void fillRows(const CellBatch& batch, std::int64_t left, std::int64_t top, int columns,
+              int firstRow, int lastRow, Color* out, std::size_t stride) {
+  std::vector<ColumnOctaves> columnHalves(static_cast<std::size_t>(columns));
+  for (int i = 0; i < columns; ++i) columnHalves[i] = batch.columnAt(left + i);
+  for (int j = firstRow; j < lastRow; ++j) {
+    const RowOctaves row = batch.rowAt(top + j);
+    Color* line = out + static_cast<std::size_t>(j) * stride;
+    for (int i = 0; i < columns; ++i) line[i] = blockColor(batch.cellAt(columnHalves[i], row));
+  }
+}
+
+}  // namespace
+
+Color blockColor(const CellContent& cell) {
+  if (cell.terrain != TerrainClass::none) return tileStyle(cell.terrain).color;
+  if (!isEmpty(cell.foreground)) return cellColor(cell.foreground);
+  if (!isEmpty(cell.background)) return cellColor(cell.background);
+  return DEFAULT_BACKGROUND;
+}
+
+void fillBlockColors(const CellBatch& batch, std::int64_t left, std::int64_t top, int columns,
+                     int rows, Color* out, std::size_t stride) {
+  if (columns <= 0 || rows <= 0) return;
+  if (!batch.hasContent()) {
+    for (int j = 0; j < rows; ++j) {
+      Color* line = out + static_cast<std::size_t>(j) * stride;
+      for (int i = 0; i < columns; ++i) line[i] = DEFAULT_BACKGROUND;
+    }
+    return;
+  }
+#if GLYPHVERSE_HAS_TBB
+  if (rows > ROWS_PER_TASK) {
+    tbb::parallel_for(
+        tbb::blocked_range<int>(0, rows, ROWS_PER_TASK), [&](const tbb::blocked_range<int>& range) {
+          fillRows(batch, left, top, columns, range.begin(), range.end(), out, stride);
+        });
+    return;
+  }
+#endif
+  fillRows(batch, left, top, columns, 0, rows, out, stride);
+}
+
+}  // namespace glyphverse

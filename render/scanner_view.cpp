@@ -1,0 +1,119 @@
+#include "render/scanner_view.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "render/level_blocks.h"
+#include "world/geometry.h"
+
+namespace glyphverse {
+namespace {
+
+// The shortest signed step from one world coordinate to another.
+std::int64_t worldStep(std::int64_t from, std::int64_t to) {
+  std::int64_t d = wrapCoordinate(to - from);
+  if (d > WORLD_SIZE / 2) d -= WORLD_SIZE;
+  return d;
+}
+
+void fillRect(Image& page, int x, int y, int width, int height, Color color) {
+  for (int py = std::max(0, y); py < std::min(page.height, y + height); ++py) {
+    for (int px = std::max(0, x); px < std::min(page.width, x + width); ++px)
+      page.at(px, py) = color;
+  }
+}
+
+}  // namespace
+
+std::int64_t ScannerPicture::leftCell(const ScannerFrame& frame, int pageWidth) {
+  return std::int64_t{frame.x} - pageWidth / frame.zoom / 2;
+}
+
+std::int64_t ScannerPicture::topCell(const ScannerFrame& frame, int pageHeight) {
+  return std::int64_t{frame.y} - pageHeight / frame.zoom / 2;
+}
+
+// Keeps the colours of cells still in view and computes the rest: a strip of
+// new columns and one of new rows after a pan, everything after anything else.
+void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
+  const std::int64_t left = leftCell(frame, columns * frame.zoom);
+  const std::int64_t top = topCell(frame, rows * frame.zoom);
+  const bool sameWorld = valid_ && columns == columns_ && rows == rows_ &&
+                         frame.viewLevel == viewLevel_ && frame.tables->seed == tablesSeed_ &&
+                         frame.system->seed == systemSeed_;
+  const std::int64_t dx = sameWorld ? worldStep(left_, left) : columns;
+  const std::int64_t dy = sameWorld ? worldStep(top_, top) : rows;
+  const std::int64_t newLeft = left_ + dx;
+  const std::int64_t newTop = top_ + dy;
+  const CellBatch batch(*frame.tables, frame.viewLevel, *frame.system);
+  if (std::abs(dx) >= columns || std::abs(dy) >= rows) {
+    colors_.resize(static_cast<std::size_t>(columns) * rows);
+    fillBlockColors(batch, left, top, columns, rows, colors_.data(), columns);
+    left_ = left;
+    top_ = top;
+  } else if (dx != 0 || dy != 0) {
+    // With rows one after the other, a pan moves every kept colour by one
+    // offset; the strips that came in are then filled over what it left.
+    const std::int64_t offset = dy * columns + dx;
+    const auto count = static_cast<std::int64_t>(colors_.size());
+    const std::size_t kept = static_cast<std::size_t>(count - std::abs(offset));
+    Color* destination = colors_.data() + std::max<std::int64_t>(0, -offset);
+    const Color* source = colors_.data() + std::max<std::int64_t>(0, offset);
+    std::memmove(destination, source, kept * sizeof(Color));
+    left_ = newLeft;
+    top_ = newTop;
+    const int newRows = static_cast<int>(std::abs(dy));
+    const int rowStart = dy > 0 ? rows - newRows : 0;
+    fillBlockColors(batch, left_, top_ + rowStart, columns, newRows,
+                    &colors_[static_cast<std::size_t>(rowStart) * columns], columns);
+    const int newColumns = static_cast<int>(std::abs(dx));
+    const int columnStart = dx > 0 ? columns - newColumns : 0;
+    fillBlockColors(batch, left_ + columnStart, top_, newColumns, rows, &colors_[columnStart],
+                    columns);
+  }
+  columns_ = columns;
+  rows_ = rows;
+  viewLevel_ = frame.viewLevel;
+  tablesSeed_ = frame.tables->seed;
+  systemSeed_ = frame.system->seed;
+  valid_ = true;
+}
+
+void ScannerPicture::draw(Image& page, const ScannerFrame& frame) {
+  const int zoom = std::max(1, frame.zoom);
+  const int columns = page.width / zoom;
+  const int rows = page.height / zoom;
+  update(frame, columns, rows);
+  for (int j = 0; j < rows; ++j) {
+    const Color* cells = &colors_[static_cast<std::size_t>(j) * columns];
+    Color* first = &page.at(0, j * zoom);
+    if (zoom == 1) {
+      std::memcpy(first, cells, static_cast<std::size_t>(columns) * sizeof(Color));
+      continue;
+    }
+    for (int i = 0; i < columns; ++i) std::fill(first + i * zoom, first + (i + 1) * zoom, cells[i]);
+    for (int dy = 1; dy < zoom; ++dy) {
+      std::memcpy(&page.at(0, j * zoom + dy), first,
+                  static_cast<std::size_t>(page.width) * sizeof(Color));
+    }
+  }
+  // The square the map shows around the crosshair, one pixel outside it.
+  const int cx = static_cast<int>(worldStep(left_, frame.x)) * zoom;
+  const int cy = static_cast<int>(worldStep(top_, frame.y)) * zoom;
+  const int half = MAP_RADIUS * zoom;
+  const int side = MAP_SIDE * zoom + 2;
+  fillRect(page, cx - half - 1, cy - half - 1, side, 1, MAP_OUTLINE_COLOR);
+  fillRect(page, cx - half - 1, cy + half + zoom, side, 1, MAP_OUTLINE_COLOR);
+  fillRect(page, cx - half - 1, cy - half - 1, 1, side, MAP_OUTLINE_COLOR);
+  fillRect(page, cx + half + zoom, cy - half - 1, 1, side, MAP_OUTLINE_COLOR);
+  // The crosshair: arms around the crosshair's cell, which stays visible.
+  const int mid = zoom / 2;
+  constexpr int ARM = 5;
+  fillRect(page, cx - ARM - 1, cy + mid, ARM, 1, CROSSHAIR_COLOR);
+  fillRect(page, cx + zoom + 1, cy + mid, ARM, 1, CROSSHAIR_COLOR);
+  fillRect(page, cx + mid, cy - ARM - 1, 1, ARM, CROSSHAIR_COLOR);
+  fillRect(page, cx + mid, cy + zoom + 1, 1, ARM, CROSSHAIR_COLOR);
+}
+
+}  // namespace glyphverse

@@ -1,0 +1,56 @@
+#pragma once
+// The scanner's picture: a view level at a few pixels a cell around a
+// crosshair, with the square that the map would show outlined. The cells'
+// colours are kept from frame to frame; a pan computes only the cells that
+// came into view.
+
+#include <cstdint>
+#include <vector>
+
+#include "display/image.h"
+#include "gen/cell_batch.h"
+#include "world/noise_tables.h"
+#include "world/star_system.h"
+
+namespace glyphverse {
+
+inline constexpr Color CROSSHAIR_COLOR = 0xFFFFFFFF;
+inline constexpr Color MAP_OUTLINE_COLOR = 0xFF808080;
+
+// What the picture shows: a level under its tables and system, `zoom`
+// pixels a cell, centred on the world cell (x, y).
+struct ScannerFrame {
+  std::int32_t viewLevel = 0;
+  const NoiseTables* tables = nullptr;
+  const StarSystem* system = nullptr;
+  int zoom = 1;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
+class ScannerPicture {
+ public:
+  // Draws the frame onto the whole of `page`, cells, crosshair and outline.
+  void draw(Image& page, const ScannerFrame& frame);
+  // The colours are computed anew at the next draw.
+  void forget() { valid_ = false; }
+
+  // The world cell at the top-left of a page of that size (unwrapped).
+  static std::int64_t leftCell(const ScannerFrame& frame, int pageWidth);
+  static std::int64_t topCell(const ScannerFrame& frame, int pageHeight);
+
+ private:
+  void update(const ScannerFrame& frame, int columns, int rows);
+
+  std::vector<Color> colors_;  // columns_ x rows_, row by row
+  int columns_ = 0;
+  int rows_ = 0;
+  std::int64_t left_ = 0;  // world cell of colors_[0], unwrapped
+  std::int64_t top_ = 0;
+  std::int32_t viewLevel_ = 0;
+  double tablesSeed_ = 0.0;
+  double systemSeed_ = 0.0;
+  bool valid_ = false;
+};
+
+}  // namespace glyphverse
