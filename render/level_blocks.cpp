@@ -28,13 +28,6 @@ void fillRows(const CellBatch& batch, std::int64_t left, std::int64_t top, int c
 
 }  // namespace
 
-Color blockColor(const CellContent& cell) {
-  if (cell.terrain != TerrainClass::none) return tileStyle(cell.terrain).color;
-  if (!isEmpty(cell.foreground)) return cellColor(cell.foreground);
-  if (!isEmpty(cell.background)) return cellColor(cell.background);
-  return DEFAULT_BACKGROUND;
-}
-
 void fillBlockColors(const CellBatch& batch, std::int64_t left, std::int64_t top, int columns,
                      int rows, Color* out, std::size_t stride) {
   if (columns <= 0 || rows <= 0) return;

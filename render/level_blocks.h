@@ -7,12 +7,19 @@
 
 #include "display/color.h"
 #include "gen/cell_batch.h"
+#include "render/tiles.h"
 
 namespace glyphverse {
 
 // The one colour of a cell drawn as a block: the terrain tile's colour, else
-// the star over the nebula, else the background glyph's colour.
-Color blockColor(const CellContent& cell);
+// the star over the nebula, else the background glyph's colour. Inline: it
+// runs for every cell, and a call would take the cell through memory.
+inline Color blockColor(const CellContent& cell) {
+  if (cell.terrain != TerrainClass::none) return tileStyle(cell.terrain).color;
+  if (!isEmpty(cell.foreground)) return cellColor(cell.foreground);
+  if (!isEmpty(cell.background)) return cellColor(cell.background);
+  return DEFAULT_BACKGROUND;
+}
 
 // The block colours of cells (left + i, top + j), i < columns and j < rows,
 // into out[j * stride + i]. Rows are shared out over every core; the batch is

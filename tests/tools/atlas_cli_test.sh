@@ -48,6 +48,29 @@ grep -q "No such file or directory" "$dir/err" || fail "the message must say why
 grep -q "Is a directory" "$dir/err" || fail "the message must say why: $(cat "$dir/err")"
 no_leftovers "a directory as the file"
 
+# A write that fails part way leaves the old picture and no temporary file.
+"$atlas" galaxy 0 0 8 8 --out "$dir/out/old.png" || fail "a small render exited $?"
+cp "$dir/out/old.png" "$dir/before.png"
+(trap '' XFSZ; ulimit -f 4; "$atlas" galaxy 0 0 300 300 --out "$dir/out/old.png" 2>"$dir/err"); status=$?
+[[ $status -eq 1 ]] && grep -q 'File too large' "$dir/err" ||
+  fail "a write over the file size limit: status $status, $(cat "$dir/err")"
+cmp -s "$dir/out/old.png" "$dir/before.png" || fail "a failed write changed the old picture"
+[[ $(ls -A "$dir/out") == old.png ]] || fail "a failed write left $(ls -A "$dir/out")"
+rm "$dir/out/old.png"
+
+help=$("$atlas" --help) || fail "--help exited $?"
+for word in 'galaxy X Y W H' 'system GX GY X Y W H' 'planet GX GY X Y W H' 'Exit status'; do
+  [[ "$help" == *"$word"* ]] || fail "--help does not mention '$word'"
+done
+help=$("$atlas" planet --help) || fail "planet --help exited $?"
+for word in --out --scale --glyphs --threads --compression --quiet; do
+  [[ "$help" == *"$word"* ]] || fail "planet --help does not mention '$word'"
+done
+[[ $("$atlas" --version) =~ ^glyphverse-atlas\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version"
+# Echoed input never reaches the terminal raw.
+"$atlas" $'neb\e]0;x' 1 2 3 4 2>"$dir/err"
+grep -q $'\e' "$dir/err" && fail "an escape byte was echoed raw"
+
 # Interrupted halfway through a poster that takes seconds: no file at all.
 # Job control gives the render its own process group with SIGINT not ignored,
 # as when it runs in the foreground of a terminal.

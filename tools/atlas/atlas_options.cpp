@@ -3,13 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <string_view>
+#include <array>
+#include <memory>
 
 #include "tools/atlas/band_encoder.h"
-
-#ifndef GLYPHVERSE_VERSION
-#define GLYPHVERSE_VERSION "unknown"
-#endif
+#include "tools/common/help_formatter.h"
+#include "tools/common/message_text.h"
+#include "tools/common/version.h"
 
 namespace glyphverse {
 namespace {
@@ -17,54 +17,84 @@ namespace {
 constexpr int MOST_THREADS = 1024;
 constexpr int LARGEST_SCALE = 64;
 
+constexpr const char* DESCRIPTION =
+    "Renders any rectangle of the galaxy, of a star system's background or of its\n"
+    "planet's surface to a PNG, on every core and in memory bounded by the width.";
+
+constexpr const char* FOOTER = R"(Levels:
+  galaxy X Y W H            the galaxy's nebulae and stars
+  system GX GY X Y W H      the background of the star system at galaxy cell (GX, GY)
+  planet GX GY X Y W H      the surface of that system's planet
+W x H cells from the top-left cell (X, Y); larger y is lower. Coordinates are
+any integers and wrap at the world's edges (0 to 16777215) as everywhere else.
+
+One pixel a cell shows the nebula's colour with the star's grey on top, the
+system background's colour, or the terrain tile's main colour; --glyphs draws
+each cell as the explorer's map does, so a poster equals its frames stitched
+together. The file is the same byte for byte for any number of threads.
+
+Exit status: 0 when the PNG was written, 1 when it could not be (no partial
+file is left behind), 2 for a bad argument.)";
+
 // Each level's command: its positional numbers, then the options all share.
 struct LevelCommand {
   CLI::App* app = nullptr;
   AtlasLevel level = AtlasLevel::galaxy;
 };
 
-LevelCommand addLevel(CLI::App& app, AtlasLevel level, const std::string& about,
-                      AtlasOptions& options, int& scale) {
-  CLI::App* command = app.add_subcommand(std::string(levelName(level)), about);
+void addPlace(CLI::App& command, AtlasLevel level, AtlasOptions& options) {
   if (level != AtlasLevel::galaxy) {
-    command->add_option("GX", options.systemX, "Galaxy x of the star system")->required();
-    command->add_option("GY", options.systemY, "Galaxy y of the star system")->required();
+    command.add_option("GX", options.systemX, "Galaxy x of the star system")->required();
+    command.add_option("GY", options.systemY, "Galaxy y of the star system")->required();
   }
   AtlasLayout& layout = options.layout;
-  command->add_option("X", layout.left, "x of the top-left cell (coordinates wrap)")->required();
-  command->add_option("Y", layout.top, "y of the top-left cell (larger y is lower)")->required();
-  command->add_option("W", layout.columns, "Width in cells")
-      ->required()
-      ->check(CLI::PositiveNumber);
-  command->add_option("H", layout.rows, "Height in cells")->required()->check(CLI::PositiveNumber);
-  command->add_option("-o,--out", options.out,
-                      "PNG file to write (default: " + std::string(levelName(level)) + ".png)");
-  auto* scaleOption =
-      command->add_option("-s,--scale", scale, "Pixels a side for each cell, drawn in its colour")
+  command.add_option("X", layout.left, "x of the top-left cell")->required();
+  command.add_option("Y", layout.top, "y of the top-left cell")->required();
+  command.add_option("W", layout.columns, "Width in cells, 1 or more")->required();
+  command.add_option("H", layout.rows, "Height in cells, 1 or more")->required();
+}
+
+void addLook(CLI::App& command, AtlasLevel level, AtlasOptions& options, int& scale) {
+  command.add_option("-o,--out", options.out,
+                     "PNG file to write (default " + std::string(levelName(level)) +
+                         ".png); a file\nthere is replaced only once the new one is complete");
+  CLI::Option* scaleOption =
+      command.add_option("-s,--scale", scale, "Pixels a side of each cell, in its colour (1)")
           ->check(CLI::Range(1, LARGEST_SCALE));
   command
-      ->add_flag("-g,--glyphs", layout.glyphs,
-                 "Draw each cell at 8 x 8 pixels exactly as the explorer's map does")
+      .add_flag("-g,--glyphs", options.layout.glyphs,
+                "Each cell at 8 x 8 pixels, drawn as the explorer's map")
       ->excludes(scaleOption);
-  command
-      ->add_option("-t,--threads", options.settings.threads,
-                   "Threads to render on (default: all cores)")
+  command.add_option("-t,--threads", options.settings.threads, "Threads to render on (all cores)")
       ->check(CLI::Range(1, MOST_THREADS));
   command
-      ->add_option("-c,--compression", options.settings.compression,
-                   "zlib level, 0 (none, fastest) to 9 (smallest)")
+      .add_option("-c,--compression", options.settings.compression,
+                  "zlib level: 0 fastest to 9 smallest (1)")
       ->check(CLI::Range(0, MAX_COMPRESSION));
-  command->add_flag("-q,--quiet", options.quiet, "No progress bar or summary");
+  command.add_flag("-q,--quiet", options.quiet, "No progress bar or summary on the terminal");
+}
+
+LevelCommand addLevel(CLI::App& app, AtlasLevel level, const std::string& usage,
+                      const std::string& about, AtlasOptions& options, int& scale) {
+  CLI::App* command = app.add_subcommand(std::string(levelName(level)), about);
+  command->formatter(std::make_shared<HelpFormatter>("glyphverse-atlas " + usage, about));
+  command->footer(FOOTER);
+  addPlace(*command, level, options);
+  addLook(*command, level, options, scale);
   return {command, level};
 }
 
-void checkPngLimits(const AtlasLayout& layout) {
+// A size of at least one cell, whose pixels fit in a PNG.
+void checkSize(const AtlasLayout& layout) {
   const auto side = [&](std::int64_t cells, const char* name) {
+    if (cells < 1) {
+      throw AtlasUsageError(std::string(name) + ": " + std::to_string(cells) +
+                            " cells; the picture needs at least 1 cell a side");
+    }
     if (cells > PNG_MAX_SIDE / layout.cellPixels) {
-      throw CLI::ValidationError(name, std::to_string(cells) + " cells of " +
-                                           std::to_string(layout.cellPixels) +
-                                           " pixels exceed PNG's limit of " +
-                                           std::to_string(PNG_MAX_SIDE) + " pixels a side");
+      throw AtlasUsageError(std::string(name) + ": " + std::to_string(cells) + " cells of " +
+                            std::to_string(layout.cellPixels) + " pixels exceed PNG's limit of " +
+                            std::to_string(PNG_MAX_SIDE) + " pixels a side");
     }
   };
   side(layout.columns, "W");
@@ -73,47 +103,54 @@ void checkPngLimits(const AtlasLayout& layout) {
 
 }  // namespace
 
-ParsedArguments parseAtlasArguments(const std::vector<std::string>& arguments, std::ostream& out,
-                                    std::ostream& err) {
-  CLI::App app{
-      "Renders a rectangle of the galaxy, of a star system's background or of its planet's "
-      "surface to a PNG, on every core.",
-      "glyphverse-atlas"};
-  app.set_version_flag("--version", GLYPHVERSE_VERSION);
+AtlasCommand parseAtlasCommand(const std::vector<std::string>& arguments) {
+  CLI::App app;
+  app.name("glyphverse-atlas");
+  app.formatter(
+      std::make_shared<HelpFormatter>("glyphverse-atlas LEVEL ... [OPTIONS]", DESCRIPTION));
+  app.footer(FOOTER);
+  app.set_version_flag("--version", std::string("glyphverse-atlas ") + projectVersion());
   app.require_subcommand(1);
-  AtlasOptions options;
+  AtlasCommand command;
+  AtlasOptions& options = command.options;
   int scale = 1;
-  const LevelCommand commands[] = {
-      addLevel(app, AtlasLevel::galaxy, "The galaxy: nebulae and stars", options, scale),
-      addLevel(app, AtlasLevel::system, "The background of the star system at galaxy (GX, GY)",
+  const std::array<LevelCommand, 3> levels = {
+      addLevel(app, AtlasLevel::galaxy, "galaxy X Y W H [OPTIONS]", "The galaxy: nebulae and stars",
                options, scale),
-      addLevel(app, AtlasLevel::planet, "The surface of the planet of the system at (GX, GY)",
-               options, scale),
+      addLevel(app, AtlasLevel::system, "system GX GY X Y W H [OPTIONS]",
+               "The background of the star system at galaxy cell (GX, GY)", options, scale),
+      addLevel(app, AtlasLevel::planet, "planet GX GY X Y W H [OPTIONS]",
+               "The surface of the planet of the star system at galaxy cell (GX, GY)", options,
+               scale),
   };
   // CLI11 would only say that a subcommand is required.
   if (!arguments.empty() && !arguments[0].empty() && arguments[0][0] != '-' &&
-      std::none_of(std::begin(commands), std::end(commands), [&](const LevelCommand& command) {
-        return command.app->get_name() == arguments[0];
+      std::none_of(levels.begin(), levels.end(), [&](const LevelCommand& level) {
+        return level.app->get_name() == arguments[0];
       })) {
-    err << "glyphverse-atlas: unknown level '" << arguments[0]
-        << "': expected galaxy, system or planet\nRun with --help for more information.\n";
-    return {std::nullopt, 2};
+    throw AtlasUsageError("unknown level '" + echoedField(arguments[0]) +
+                          "': expected galaxy, system or planet");
   }
-  // CLI11 wants the arguments last to first.
-  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
   try {
+    // CLI11 takes a vector of arguments last first.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     app.parse(reversed);
-    for (const LevelCommand& command : commands) {
-      if (command.app->parsed()) options.level = command.level;
-    }
-    options.layout.cellPixels = options.layout.glyphs ? GLYPH_CELL_PIXELS : scale;
-    checkPngLimits(options.layout);
+  } catch (const CLI::CallForHelp&) {
+    command.info = app.help();
+    return command;
+  } catch (const CLI::CallForVersion& version) {
+    command.info = std::string(version.what()) + "\n";
+    return command;
   } catch (const CLI::ParseError& error) {
-    const int code = app.exit(error, out, err);
-    return {std::nullopt, code == 0 ? 0 : 2};
+    throw AtlasUsageError(echoedField(error.what(), CLI_MESSAGE_BYTES));
   }
+  for (const LevelCommand& level : levels) {
+    if (level.app->parsed()) options.level = level.level;
+  }
+  options.layout.cellPixels = options.layout.glyphs ? GLYPH_CELL_PIXELS : scale;
+  checkSize(options.layout);
   if (options.out.empty()) options.out = std::string(levelName(options.level)) + ".png";
-  return {options, 0};
+  return command;
 }
 
 }  // namespace glyphverse

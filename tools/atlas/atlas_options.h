@@ -1,13 +1,12 @@
 #pragma once
 // The command line of glyphverse-atlas:
-//   glyphverse-atlas galaxy X Y W H [options]
-//   glyphverse-atlas system GX GY X Y W H [options]
-//   glyphverse-atlas planet GX GY X Y W H [options]
+//   glyphverse-atlas galaxy X Y W H [OPTIONS]
+//   glyphverse-atlas system GX GY X Y W H [OPTIONS]
+//   glyphverse-atlas planet GX GY X Y W H [OPTIONS]
 // Options: --out FILE, --scale N or --glyphs, --threads N, --compression N, --quiet.
 
 #include <cstdint>
-#include <optional>
-#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,14 +26,18 @@ struct AtlasOptions {
   bool quiet = false;
 };
 
-struct ParsedArguments {
-  std::optional<AtlasOptions> options;  // nothing: exit with exitCode
-  int exitCode = 0;                     // 0 after --help or --version, 2 for bad arguments
+struct AtlasCommand {
+  AtlasOptions options;
+  // The text that --help or --version asks for; when it is set, nothing runs.
+  std::string info;
 };
 
-// Parses the arguments after the program name. Help and version go to `out`,
-// errors (naming the argument) to `err`.
-ParsedArguments parseAtlasArguments(const std::vector<std::string>& arguments, std::ostream& out,
-                                    std::ostream& err);
+// A bad argument; the message names it.
+struct AtlasUsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Reads the arguments after the program name. Throws AtlasUsageError.
+AtlasCommand parseAtlasCommand(const std::vector<std::string>& arguments);
 
 }  // namespace glyphverse

@@ -62,7 +62,7 @@ void BandRenderer::renderBlocks(int cellRows, const Scratch& scratch, std::uint8
   }
 }
 
-// The band's cells row by row, then drawn a row of cells at a time.
+// The band's cells row by row, then drawn as the map draws them.
 void BandRenderer::renderGlyphs(int cellRows, Scratch& scratch, std::uint8_t* out) const {
   const auto columns = static_cast<int>(layout_.columns);
   scratch.cells.resize(static_cast<std::size_t>(columns) * cellRows);
@@ -72,10 +72,7 @@ void BandRenderer::renderGlyphs(int cellRows, Scratch& scratch, std::uint8_t* ou
     const RowOctaves row = scratch.rows[j];  // a copy, as for blocks
     for (int i = 0; i < columns; ++i) *cell++ = batch_.cellAt(column[i], row);
   }
-  for (int j = 0; j < cellRows; ++j) {
-    glyphs_.paint(&scratch.cells[static_cast<std::size_t>(j) * columns], columns, scratch.canvas,
-                  out + static_cast<std::size_t>(j) * GLYPH_CELL_PIXELS * rowBytes_ + 1, rowBytes_);
-  }
+  glyphs_.paint(scratch.cells.data(), columns, cellRows, scratch.glyphs, out + 1, rowBytes_);
 }
 
 }  // namespace glyphverse

@@ -26,7 +26,7 @@ class BandRenderer {
     std::vector<RowOctaves> rows;
     std::vector<ColumnOctaves> columns;
     std::vector<CellContent> cells;  // the band's cells, row by row
-    Image canvas;                    // one row of cells as the map draws them
+    GlyphPainter::Scratch glyphs;
   };
 
   // Writes the pixel rows of cell rows firstCellRow .. firstCellRow + cellRows
@@ -41,7 +41,7 @@ class BandRenderer {
   const AtlasLayout& layout_;
   CellBatch batch_;
   std::size_t rowBytes_;
-  GlyphRowPainter glyphs_;
+  GlyphPainter glyphs_;
 };
 
 }  // namespace glyphverse

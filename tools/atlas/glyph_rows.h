@@ -1,15 +1,15 @@
 #pragma once
-// Cells drawn exactly as the explorer's map draws them, into RGB rows of a
-// PNG: a row of cells at a time onto a canvas eight pixels high, by the map's
-// own cell drawing, then copied out while the canvas is in the cache.
+// Cells drawn exactly as the explorer draws its map, into RGB rows of a PNG:
+// square pieces of up to the map's 61 x 61 cells go through the map's own
+// one-pass drawing onto a canvas cleared as the explorer clears its page,
+// and are copied out while the canvas is in the cache.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
 #include "display/image.h"
 #include "gen/cell_rules.h"
-#include "world/terrain_class.h"
+#include "world/view_map.h"
 
 namespace glyphverse {
 
@@ -20,20 +20,27 @@ inline void storeRgb(std::uint8_t* at, Color color) {
   at[2] = static_cast<std::uint8_t>(color);
 }
 
-class GlyphRowPainter {
+// A row of 0xAARRGGBB pixels as RGB bytes: by byte shuffles of eight or four
+// pixels where the processor has them (x86 with AVX2 or SSSE3), else byte by
+// byte. Writes no byte outside the 3 * width it is given.
+void packRow(const Color* from, int width, std::uint8_t* to);
+
+class GlyphPainter {
  public:
-  GlyphRowPainter();  // makes the six terrain tiles
+  // Makes the explorer's six terrain tiles, once in the process, if no
+  // display has made them yet; after that the painter only reads.
+  GlyphPainter();
 
-  // Draws `columns` cells side by side into eight RGB rows at `out`,
-  // rowBytes apart. `canvas` is the caller's scratch space, made to fit on
-  // first use and left cleared by every call: pass it to nothing else.
-  void paint(const CellContent* cells, int columns, Image& canvas, std::uint8_t* out,
+  // One piece at a time: the map it is put into and the page it is drawn on.
+  struct Scratch {
+    ViewMap piece;
+    Image canvas;
+  };
+
+  // Draws `rows` rows of `columns` cells (row by row at `cells`) into their
+  // 8 * rows RGB rows at `out`, rowBytes apart.
+  void paint(const CellContent* cells, int columns, int rows, Scratch& scratch, std::uint8_t* out,
              std::size_t rowBytes) const;
-
- private:
-  const Image* tileFor(TerrainClass terrain) const;
-
-  std::array<Image, TERRAIN_CLASS_COUNT + 1> tiles_;  // 8 x 8, indexed by terrain class
 };
 
 }  // namespace glyphverse
