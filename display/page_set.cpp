@@ -48,6 +48,8 @@ void fillOutside(Image& page, const PixelRect& keep, Color color) {
 void PageSet::open(int count, int width, int height, Color background) {
   pages_.assign(static_cast<std::size_t>(count), Image(width, height, background));
   ink_.assign(static_cast<std::size_t>(count), Ink{true, background, {}, {}, {}});
+  // The lists keep their room from clear to clear: a steady picture allocates nothing.
+  for (Ink& ink : ink_) ink.textCells.reserve(MAX_TRACKED_TEXT_CELLS);
   pending_ = -1;
   clearColor_ = background;
 }
@@ -97,7 +99,11 @@ PageSet::Cover PageSet::coverCleared(int index, const PixelRect& area,
     areaContent.clear();
     for (const auto part : content) areaContent.insert(areaContent.end(), part.begin(), part.end());
   }
-  ink = Ink{true, clearColor_, area, {}, std::move(areaContent)};
+  ink.known = true;
+  ink.background = clearColor_;
+  ink.area = area;
+  ink.textCells.clear();
+  ink.areaContent = std::move(areaContent);
   return {&page, alreadyDrawn};
 }
 
@@ -128,7 +134,12 @@ bool PageSet::holds(const Ink& ink, const Image& page, const PixelRect& area,
 void PageSet::settle() const {
   if (pending_ < 0) return;
   fillInk(pending_, PixelRect{});
-  ink_[static_cast<std::size_t>(pending_)] = Ink{true, clearColor_, {}, {}, {}};
+  Ink& ink = ink_[static_cast<std::size_t>(pending_)];
+  ink.known = true;
+  ink.background = clearColor_;
+  ink.area = PixelRect{};
+  ink.textCells.clear();
+  ink.areaContent.clear();
   pending_ = -1;
 }
 
