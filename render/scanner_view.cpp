@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "render/level_blocks.h"
 #include "world/geometry.h"
@@ -46,13 +47,17 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
   const std::int64_t dy = sameWorld ? worldStep(top_, top) : rows;
   const std::int64_t newLeft = left_ + dx;
   const std::int64_t newTop = top_ + dy;
-  const CellBatch batch(*frame.tables, frame.viewLevel, *frame.system);
+  // A still frame computes nothing, not even the batch.
+  const bool moved = dx != 0 || dy != 0;
+  const std::optional<CellBatch> batch =
+      moved ? std::optional<CellBatch>(std::in_place, *frame.tables, frame.viewLevel, *frame.system)
+            : std::nullopt;
   if (std::abs(dx) >= columns || std::abs(dy) >= rows) {
     colors_.resize(static_cast<std::size_t>(columns) * rows);
-    fillBlockColors(batch, left, top, columns, rows, colors_.data(), columns);
+    fillBlockColors(*batch, left, top, columns, rows, colors_.data(), columns);
     left_ = left;
     top_ = top;
-  } else if (dx != 0 || dy != 0) {
+  } else if (moved) {
     // With rows one after the other, a pan moves every kept colour by one
     // offset; the strips that came in are then filled over what it left.
     const std::int64_t offset = dy * columns + dx;
@@ -65,11 +70,11 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
     top_ = newTop;
     const int newRows = static_cast<int>(std::abs(dy));
     const int rowStart = dy > 0 ? rows - newRows : 0;
-    fillBlockColors(batch, left_, top_ + rowStart, columns, newRows,
+    fillBlockColors(*batch, left_, top_ + rowStart, columns, newRows,
                     &colors_[static_cast<std::size_t>(rowStart) * columns], columns);
     const int newColumns = static_cast<int>(std::abs(dx));
     const int columnStart = dx > 0 ? columns - newColumns : 0;
-    fillBlockColors(batch, left_ + columnStart, top_, newColumns, rows, &colors_[columnStart],
+    fillBlockColors(*batch, left_ + columnStart, top_, newColumns, rows, &colors_[columnStart],
                     columns);
   }
   columns_ = columns;

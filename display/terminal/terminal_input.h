@@ -20,7 +20,6 @@ class TerminalInput {
 
   // Reads what has come, queues its keys into `keys` and sets its held keys.
   void service(double now, Keyboard& keys);
-  bool gone() const { return gone_; }
 
  private:
   // A press seen in one service stays held through the next one.

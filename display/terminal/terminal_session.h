@@ -35,7 +35,6 @@ class TerminalSession {
   // never blocks (writes that do not fit fail with EAGAIN), so the program
   // never waits for a slow link.
   int pictureFd() const { return pictureFd_ >= 0 ? pictureFd_ : outputFd_; }
-  bool pictureFdBlocks() const { return pictureFd_ < 0; }
   TerminalSize size() const;
 
   // Since the last call: the window changed size / the program was continued

@@ -131,19 +131,8 @@ AtlasCommand parseAtlasCommand(const std::vector<std::string>& arguments) {
     throw AtlasUsageError("unknown level '" + echoedField(arguments[0]) +
                           "': expected galaxy, system or planet");
   }
-  try {
-    // CLI11 takes a vector of arguments last first.
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
-    app.parse(reversed);
-  } catch (const CLI::CallForHelp&) {
-    command.info = app.help();
-    return command;
-  } catch (const CLI::CallForVersion& version) {
-    command.info = std::string(version.what()) + "\n";
-    return command;
-  } catch (const CLI::ParseError& error) {
-    throw AtlasUsageError(echoedField(error.what(), CLI_MESSAGE_BYTES));
-  }
+  command.info = parseCommandLine<AtlasUsageError>(app, arguments);
+  if (!command.info.empty()) return command;
   for (const LevelCommand& level : levels) {
     if (level.app->parsed()) options.level = level.level;
   }

@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -99,17 +100,15 @@ int run(int argc, char** argv) {
   // Everything from the first query word on is the query, so that negative
   // coordinates are not taken for options.
   app.prefix_command();
+  std::string info;
   try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    return printInfo(app.help());
-  } catch (const CLI::CallForVersion& version) {
-    return printInfo(std::string(version.what()) + "\n");
-  } catch (const CLI::ParseError& error) {
-    std::fprintf(stderr, "%s: %s\n", PROGRAM,
-                 glyphverse::echoedField(error.what(), glyphverse::CLI_MESSAGE_BYTES).c_str());
+    info = glyphverse::parseCommandLine<std::runtime_error>(
+        app, std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::runtime_error& error) {
+    std::fprintf(stderr, "%s: %s\n", PROGRAM, error.what());
     return USAGE_OR_IO_ERROR;
   }
+  if (!info.empty()) return printInfo(info);
   return answerWords(app.remaining());
 }
 

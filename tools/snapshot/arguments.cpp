@@ -147,19 +147,8 @@ SnapshotCommand parseSnapshotCommand(const std::vector<std::string>& arguments) 
   SnapshotCommand command;
   RawArguments raw;
   describeOptions(app, raw, command.options);
-  try {
-    // CLI11 takes a vector of arguments last first.
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
-    app.parse(reversed);
-  } catch (const CLI::CallForHelp&) {
-    command.info = app.help();
-    return command;
-  } catch (const CLI::CallForVersion& version) {
-    command.info = std::string(version.what()) + "\n";
-    return command;
-  } catch (const CLI::ParseError& error) {
-    throw UsageError(echoedField(error.what(), CLI_MESSAGE_BYTES));
-  }
+  command.info = parseCommandLine<UsageError>(app, arguments);
+  if (!command.info.empty()) return command;
   if (app.count("--start") > 0) applyStart(raw.start, command.options);
   if (app.count("--frame-time") > 0) applyFrameTime(raw.frameTime, command.options);
   if (app.count("--script-file") > 0 && app.count("--script") > 0) {
