@@ -3,7 +3,7 @@
 # works on a fresh machine: `make run` only what building and running need,
 # `make test` the test tools as well.
 
-.PHONY: all deps deps-test build run test test-sanitize test-release bench bench-cpu goldens \
+.PHONY: all deps deps-test build run test test-sanitize test-tsan test-release bench bench-cpu goldens \
         cross-check package icons format tidy clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -37,6 +37,12 @@ test-sanitize: deps-test
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# The code that runs on several threads, under ThreadSanitizer.
+test-tsan: deps-test
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS)
+	ctest --preset tsan -j $(JOBS)
 
 test-release: deps-test
 	cmake --preset release

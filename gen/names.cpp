@@ -11,17 +11,17 @@ namespace {
 constexpr std::string_view VOWELS = "AEIOUY";
 constexpr std::string_view CONSONANTS = "BCDFGHJKLMNPQRSTVWXZ";
 
-char drawLetter(std::string_view letters) {
-  const std::int32_t k = randomInt(1, static_cast<std::int32_t>(letters.size()));
+char drawLetter(RandomSource& random, std::string_view letters) {
+  const std::int32_t k = random.nextInt(1, static_cast<std::int32_t>(letters.size()));
   return letters[static_cast<std::size_t>(k - 1)];
 }
 
 }  // namespace
 
 std::string generateName(double seed) {
-  seedRandom(seed);
-  const std::int32_t a = randomInt(1, 5);
-  const std::int32_t b = randomInt(2, 5);
+  RandomSource random = seededSource(seed);
+  const std::int32_t a = random.nextInt(1, 5);
+  const std::int32_t b = random.nextInt(2, 5);
   const std::int32_t letterCount = a + b;
 
   std::string name;
@@ -29,16 +29,16 @@ std::string generateName(double seed) {
   int consonantRun = 0;
   for (std::int32_t i = 0; i < letterCount; ++i) {
     // Two of a kind force the other kind; otherwise a draw chooses.
-    const bool vowel = consonantRun >= 2 ? true : vowelRun >= 2 ? false : randomInt(1, 2) == 1;
-    const char letter = drawLetter(vowel ? VOWELS : CONSONANTS);
+    const bool vowel = consonantRun >= 2 ? true : vowelRun >= 2 ? false : random.nextInt(1, 2) == 1;
+    const char letter = drawLetter(random, vowel ? VOWELS : CONSONANTS);
     name.push_back(i == 0 ? letter : static_cast<char>(std::tolower(letter)));
     vowelRun = vowel ? vowelRun + 1 : 0;
     consonantRun = vowel ? 0 : consonantRun + 1;
   }
 
-  if (nextRandom() >= 0.5) {
+  if (random.nextDouble() >= 0.5) {
     name.push_back(' ');
-    name += std::to_string(randomInt(1, 999));
+    name += std::to_string(random.nextInt(1, 999));
   }
   return name;
 }

@@ -7,7 +7,7 @@ namespace glyphverse {
 
 // Three to ten letters alternating vowels and consonants with at most two of
 // a kind in a row, capitalised, and in half the cases " " and a number 1..999.
-// Reseeds the process-wide random source.
+// Draws from a random source of its own: safe on any thread.
 std::string generateName(double seed);
 
 }  // namespace glyphverse

@@ -24,14 +24,14 @@ std::uint8_t latticeIndex(std::int64_t coordinate, std::int64_t period) {
 }  // namespace
 
 void buildNoiseTables(NoiseTables& tables, double seed) {
-  seedRandom(seed);
+  RandomSource random = seededSource(seed);
   tables.seed = seed;
   auto& perm = tables.perm;
   for (int i = 0; i < 256; ++i) perm[i] = static_cast<std::uint8_t>(i);
   // Every swap partner is drawn from the whole table, not from the entries
   // still unshuffled: the universe depends on exactly this shuffle.
   for (int i = 0; i < 256; ++i) {
-    const int j = static_cast<int>(wholePart(nextRandom() * 256.0));
+    const int j = static_cast<int>(wholePart(random.nextDouble() * 256.0));
     std::swap(perm[i], perm[j]);
   }
   for (int i = 0; i < 256; ++i) perm[i + 256] = perm[i];

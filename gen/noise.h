@@ -26,7 +26,7 @@ inline constexpr std::array<double, 256> noiseRamp = [] {
 }();
 
 // Replaces `tables` with the tables of `seed`, which depend on the seed alone.
-// Reseeds the process-wide random source and draws 256 values from it.
+// Draws 256 values from a random source of its own.
 void buildNoiseTables(NoiseTables& tables, double seed);
 // The same, as a new value.
 NoiseTables noiseTablesFor(double seed);

@@ -72,19 +72,4 @@ std::int32_t RandomSource::nextInt(std::int32_t lo, std::int32_t hi) {
   return static_cast<std::int32_t>(lo + static_cast<std::int64_t>((y * n) >> 32));
 }
 
-RandomSource& randomSource() {
-  static RandomSource source;
-  return source;
-}
-
-void seedRandom(double seedValue) {
-  randomSource().seed(seedValue);
-}
-double nextRandom() {
-  return randomSource().nextDouble();
-}
-std::int32_t randomInt(std::int32_t lo, std::int32_t hi) {
-  return randomSource().nextInt(lo, hi);
-}
-
 }  // namespace glyphverse

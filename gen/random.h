@@ -1,7 +1,8 @@
 #pragma once
 // The seeded random source: MT19937 with its own seeding rule and output mappings.
 // Every value must agree bit for bit on every platform: another sequence is
-// another universe.
+// another universe. Each generator that needs chance seeds a source of its own,
+// so generators run on any thread at once.
 
 #include <array>
 #include <cstdint>
@@ -36,10 +37,11 @@ class RandomSource {
   bool seeded_ = false;
 };
 
-// The one process-wide source that the generators share.
-RandomSource& randomSource();
-void seedRandom(double seedValue);
-double nextRandom();
-std::int32_t randomInt(std::int32_t lo, std::int32_t hi);
+// A source seeded with `seedValue`, ready for its first draw.
+inline RandomSource seededSource(double seedValue) {
+  RandomSource source;
+  source.seed(seedValue);
+  return source;
+}
 
 }  // namespace glyphverse

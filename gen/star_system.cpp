@@ -12,8 +12,8 @@ namespace glyphverse {
 namespace {
 
 template <typename Table>
-typename Table::value_type drawFrom(const Table& table) {
-  const double index = wholePart(nextRandom() * static_cast<double>(table.size()));
+typename Table::value_type drawFrom(RandomSource& random, const Table& table) {
+  const double index = wholePart(random.nextDouble() * static_cast<double>(table.size()));
   return table[static_cast<std::size_t>(index)];
 }
 
@@ -26,9 +26,9 @@ void generateStarSystem(StarSystem& system, NoiseTables& tables, std::int32_t x,
   system.size = SYSTEM_BACKGROUND_SIZE;
   system.seed = cellSeed(x, y);
 
-  seedRandom(system.seed);
-  system.starCount = drawFrom(STAR_COUNT_TABLE);
-  system.planetCount = drawFrom(PLANET_COUNT_TABLE);
+  RandomSource random = seededSource(system.seed);
+  system.starCount = drawFrom(random, STAR_COUNT_TABLE);
+  system.planetCount = drawFrom(random, PLANET_COUNT_TABLE);
   system.bodyCount = static_cast<std::int8_t>(system.starCount + system.planetCount);
 
   // Read before the tables are rebuilt below: the colour is the galaxy's.

@@ -5,7 +5,6 @@
 #include <cctype>
 #include <string_view>
 
-#include "gen/random.h"
 
 namespace glyphverse {
 namespace {
@@ -18,8 +17,6 @@ TEST(GenerateName, KnownNames) {
 
 TEST(GenerateName, DependsOnTheSeedAlone) {
   const std::string first = generateName(167772170);
-  seedRandom(5);
-  nextRandom();
   generateName(3);
   EXPECT_EQ(generateName(167772170), first);
 }

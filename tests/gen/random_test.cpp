@@ -149,13 +149,5 @@ TEST(RandomSource, ReseedingRestartsTheSequence) {
   EXPECT_EQ(outputs(source, 1000), first);
 }
 
-TEST(ProcessRandomSource, FreeFunctionsShareOneSource) {
-  seedRandom(4242);
-  EXPECT_EQ(randomInt(1, 6), 3);
-  EXPECT_EQ(nextRandom(), 5948044.0 / 4294967296.0);
-  seedRandom(4242);
-  EXPECT_EQ(randomSource().nextOutput(), 1899899390u);
-}
-
 }  // namespace
 }  // namespace glyphverse
