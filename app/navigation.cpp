@@ -1,7 +1,6 @@
 #include "app/navigation.h"
 
-#include "gen/noise.h"
-#include "gen/star_system.h"
+#include "gen/places.h"
 #include "world/geometry.h"
 
 namespace glyphverse {
@@ -16,15 +15,7 @@ void createGates(InputGates& gates, double now) {
 }  // namespace
 
 ViewState initViewState(std::int32_t x, std::int32_t y) {
-  ViewState state;
-  clearStarSystem(state.system);
-  state.x = x;
-  state.y = y;
-  state.viewLevel = GALAXY_LEVEL;
-  buildNoiseTables(state.tables, INITIAL_NOISE_SEED);
-  // Room for a few levels of depth, so stepping down does not allocate.
-  state.returnPositions.reserve(8);
-  return state;
+  return stateAt(galaxyPlace(x, y));
 }
 
 ArrowStep takeArrowStep(const HeldKeys& keys, double now, InputGates& gates) {
@@ -75,9 +66,9 @@ void stepDown(ViewState& state) {
   state.returnPositions.push_back(Position{state.x, state.y});
   ++state.viewLevel;
   if (state.viewLevel == SYSTEM_LEVEL) {
-    StarSystem entered;
-    generateStarSystem(entered, state.tables, state.x, state.y);
-    state.system = std::move(entered);
+    LevelWorld entered = worldAt(Place{SYSTEM_LEVEL, {state.x, state.y}, {}});
+    state.system = std::move(entered.system);
+    state.tables = entered.tables;
   }
   if (state.viewLevel == SYSTEM_LEVEL || state.viewLevel == PLANET_LEVEL) {
     state.x = 0;
@@ -94,7 +85,7 @@ void stepUp(ViewState& state) {
   }
   // The galaxy looks as it did only under its own tables; the system's stay
   // in force on the levels below it.
-  if (state.viewLevel == GALAXY_LEVEL) buildNoiseTables(state.tables, INITIAL_NOISE_SEED);
+  if (state.viewLevel == GALAXY_LEVEL) state.tables = galaxyTables();
 }
 
 }  // namespace

@@ -96,8 +96,7 @@ void Scanner::goToTyped() {
 
 void Scanner::draw(Display& display, const ViewState& state) {
   if (Image* page = display.workPageImage()) {
-    picture_.draw(*page,
-                  ScannerFrame{state.viewLevel, &state.tables, &state.system, zoom(), x_, y_});
+    picture_.draw(*page, ScannerFrame{state, zoom(), x_, y_});
   }
   if (!prompting_) return;
   display.locateText(PROMPT_ROW, PROMPT_COLUMN);

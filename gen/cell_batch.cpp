@@ -4,11 +4,13 @@
 
 namespace glyphverse {
 
-CellBatch::CellBatch(const NoiseTables& tables, std::int32_t viewLevel, const StarSystem& system)
-    : tables_(tables), viewLevel_(viewLevel), period_(levelPeriod(viewLevel, system)) {
-  if (viewLevel != SYSTEM_LEVEL) return;
+CellBatch::CellBatch(const LevelWorld& world)
+    : tables_(world.tables),
+      viewLevel_(world.viewLevel),
+      period_(levelPeriod(world.viewLevel, world.system)) {
+  if (viewLevel_ != SYSTEM_LEVEL) return;
   for (int t = 0; t < 256; ++t) {
-    systemCells_.cells[t] = systemCellFor(system, static_cast<std::uint8_t>(t));
+    systemCells_.cells[t] = systemCellFor(world.system, static_cast<std::uint8_t>(t));
   }
 }
 

@@ -10,8 +10,7 @@
 
 #include "gen/cell_rules.h"
 #include "gen/octaves.h"
-#include "world/noise_tables.h"
-#include "world/star_system.h"
+#include "world/level_world.h"
 
 namespace glyphverse {
 
@@ -47,8 +46,8 @@ inline GlyphCell systemCellFor(const SystemCells& system, std::uint8_t noise) {
 
 class CellBatch {
  public:
-  // The batch keeps a reference: the tables must outlive it.
-  CellBatch(const NoiseTables& tables, std::int32_t viewLevel, const StarSystem& system);
+  // The batch keeps a reference: the world's tables must outlive it.
+  explicit CellBatch(const LevelWorld& world);
 
   bool hasContent() const { return levelHasContent(viewLevel_); }
   // The halves of world column x and world row y (any values: they wrap).

@@ -38,7 +38,7 @@ void writeCell(ViewMap& map, int index, const CellContent& cell) {
 // Generates whole new columns, and the new rows within the other columns.
 int generateNewCells(ViewMap& map, const ViewState& state, const std::bitset<MAP_SIDE>& newColumns,
                      const std::bitset<MAP_SIDE>& newRows) {
-  const CellBatch batch(state.tables, state.viewLevel, state.system);
+  const CellBatch batch(state);
   // Rows are prepared for every cell that will be generated in them.
   const std::bitset<MAP_SIDE> rowsNeeded =
       newColumns.any() ? std::bitset<MAP_SIDE>().set() : newRows;

@@ -40,9 +40,9 @@ std::int64_t ScannerPicture::topCell(const ScannerFrame& frame, int pageHeight) 
 void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
   const std::int64_t left = leftCell(frame, columns * frame.zoom);
   const std::int64_t top = topCell(frame, rows * frame.zoom);
-  const bool sameWorld = valid_ && columns == columns_ && rows == rows_ &&
-                         frame.viewLevel == viewLevel_ && frame.tables->seed == tablesSeed_ &&
-                         frame.system->seed == systemSeed_;
+  const bool sameWorld =
+      valid_ && columns == columns_ && rows == rows_ && frame.world.viewLevel == viewLevel_ &&
+      frame.world.tables.seed == tablesSeed_ && frame.world.system.seed == systemSeed_;
   const std::int64_t dx = sameWorld ? worldStep(left_, left) : columns;
   const std::int64_t dy = sameWorld ? worldStep(top_, top) : rows;
   const std::int64_t newLeft = left_ + dx;
@@ -50,8 +50,7 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
   // A still frame computes nothing, not even the batch.
   const bool moved = dx != 0 || dy != 0;
   const std::optional<CellBatch> batch =
-      moved ? std::optional<CellBatch>(std::in_place, *frame.tables, frame.viewLevel, *frame.system)
-            : std::nullopt;
+      moved ? std::optional<CellBatch>(std::in_place, frame.world) : std::nullopt;
   if (std::abs(dx) >= columns || std::abs(dy) >= rows) {
     colors_.resize(static_cast<std::size_t>(columns) * rows);
     fillBlockColors(*batch, left, top, columns, rows, colors_.data(), columns);
@@ -79,9 +78,9 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
   }
   columns_ = columns;
   rows_ = rows;
-  viewLevel_ = frame.viewLevel;
-  tablesSeed_ = frame.tables->seed;
-  systemSeed_ = frame.system->seed;
+  viewLevel_ = frame.world.viewLevel;
+  tablesSeed_ = frame.world.tables.seed;
+  systemSeed_ = frame.world.system.seed;
   valid_ = true;
 }
 

@@ -9,20 +9,17 @@
 
 #include "display/image.h"
 #include "gen/cell_batch.h"
-#include "world/noise_tables.h"
-#include "world/star_system.h"
+#include "world/level_world.h"
 
 namespace glyphverse {
 
 inline constexpr Color CROSSHAIR_COLOR = 0xFFFFFFFF;
 inline constexpr Color MAP_OUTLINE_COLOR = 0xFF808080;
 
-// What the picture shows: a level under its tables and system, `zoom`
-// pixels a cell, centred on the world cell (x, y).
+// What the picture shows: a level's world, `zoom` pixels a cell, centred on
+// the world cell (x, y).
 struct ScannerFrame {
-  std::int32_t viewLevel = 0;
-  const NoiseTables* tables = nullptr;
-  const StarSystem* system = nullptr;
+  const LevelWorld& world;
   int zoom = 1;
   std::int32_t x = 0;
   std::int32_t y = 0;

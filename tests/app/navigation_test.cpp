@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gen/noise.h"
+#include "gen/places.h"
 #include "gen/star_system.h"
 #include "gen/view_map.h"
 #include "world/geometry.h"
@@ -36,6 +37,24 @@ TEST(InitViewState, GalaxyLevelWithNoSystem) {
   EXPECT_FALSE(state.changed);
   EXPECT_EQ(state.system, StarSystem{});
   EXPECT_EQ(state.tables, noiseTablesFor(INITIAL_NOISE_SEED));
+}
+
+// A place's state is the one that walking there and pressing Space gives.
+TEST(StateAt, EqualsWalkingThereAndSteppingDown) {
+  ViewState walked = initViewState(40, 2);
+  ASSERT_TRUE(changeViewLevel(walked, SPACE_STEP));
+  walked.x = 4;
+  walked.y = 7;
+  walked.changed = false;
+  const ViewState system = stateAt(Place{SYSTEM_LEVEL, {40, 2}, {4, 7}});
+  EXPECT_EQ(system.system, walked.system);
+  EXPECT_EQ(system.tables, walked.tables);
+  EXPECT_EQ(system.returnPositions, walked.returnPositions);
+  walked.x = walked.y = 0;
+  ASSERT_TRUE(changeViewLevel(walked, SPACE_STEP));
+  const ViewState planet = stateAt(Place{PLANET_LEVEL, {40, 2}, {0, 0}});
+  EXPECT_EQ(planet.returnPositions, walked.returnPositions);
+  EXPECT_EQ(planet.tables, walked.tables);
 }
 
 TEST_F(Navigation, BothGatesStartArmed) {

@@ -1,9 +1,7 @@
 #include "tools/atlas/atlas_world.h"
 
-#include "gen/noise.h"
-#include "gen/star_system.h"
+#include "gen/places.h"
 #include "world/geometry.h"
-#include "world/view_state.h"
 
 namespace glyphverse {
 
@@ -20,16 +18,9 @@ std::string_view levelName(AtlasLevel level) {
 }
 
 LevelWorld levelWorld(AtlasLevel level, std::int64_t systemX, std::int64_t systemY) {
-  LevelWorld world;
-  world.tables = noiseTablesFor(INITIAL_NOISE_SEED);
-  clearStarSystem(world.system);
-  if (level == AtlasLevel::galaxy) {
-    world.viewLevel = GALAXY_LEVEL;
-    return world;
-  }
-  world.viewLevel = level == AtlasLevel::system ? SYSTEM_LEVEL : PLANET_LEVEL;
-  generateStarSystem(world.system, world.tables, wrapCoordinate(systemX), wrapCoordinate(systemY));
-  return world;
+  if (level == AtlasLevel::galaxy) return worldAt(galaxyPlace(0, 0));
+  const std::int32_t viewLevel = level == AtlasLevel::system ? SYSTEM_LEVEL : PLANET_LEVEL;
+  return worldAt(Place{viewLevel, {wrapCoordinate(systemX), wrapCoordinate(systemY)}, {}});
 }
 
 }  // namespace glyphverse

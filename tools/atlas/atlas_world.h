@@ -6,20 +6,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "world/noise_tables.h"
-#include "world/star_system.h"
+#include "world/level_world.h"
 
 namespace glyphverse {
 
 enum class AtlasLevel { galaxy, system, planet };
 
 std::string_view levelName(AtlasLevel level);
-
-struct LevelWorld {
-  std::int32_t viewLevel = 0;
-  NoiseTables tables;
-  StarSystem system;  // the system entered, for the system and planet levels
-};
 
 // The galaxy under its own tables; or the system at galaxy cell (systemX,
 // systemY) (wrapped into the world, as the explorer's position is), whose own

@@ -16,7 +16,7 @@ std::int64_t bandCellRows(const AtlasLayout& layout) {
 
 BandRenderer::BandRenderer(const LevelWorld& world, const AtlasLayout& layout)
     : layout_(layout),
-      batch_(world.tables, world.viewLevel, world.system),
+      batch_(world),
       rowBytes_(static_cast<std::size_t>(layout.rowBytes())) {}
 
 void BandRenderer::render(std::int64_t firstCellRow, int cellRows, Scratch& scratch,

@@ -8,8 +8,7 @@
 
 #include "gen/cells.h"
 #include "gen/names.h"
-#include "gen/noise.h"
-#include "gen/star_system.h"
+#include "gen/places.h"
 #include "tools/common/message_text.h"
 #include "world/geometry.h"
 
@@ -61,25 +60,11 @@ double parseSeed(std::string_view field) {
   return value;
 }
 
-// The galaxy's tables, built once and never changed.
-const NoiseTables& galaxyTables() {
-  static const NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
-  return tables;
-}
-
-// The star system at a galaxy cell, generated under the galaxy's tables, and
-// the system's own tables that its levels are generated from.
-struct EnteredSystem {
-  StarSystem system;
-  NoiseTables tables;
-};
-
-// The cell is brought into the world first, as the explorer's position is:
-// (-1, -1) is the system the explorer enters at (16777215, 16777215).
-EnteredSystem systemAt(std::int32_t x, std::int32_t y) {
-  EnteredSystem entered{StarSystem{}, galaxyTables()};
-  generateStarSystem(entered.system, entered.tables, wrapCoordinate(x), wrapCoordinate(y));
-  return entered;
+// The star system at a galaxy cell with its own tables in force. The cell is
+// brought into the world first, as the explorer's position is: (-1, -1) is
+// the system the explorer enters at (16777215, 16777215).
+LevelWorld systemAt(std::int32_t x, std::int32_t y) {
+  return worldAt(Place{SYSTEM_LEVEL, {wrapCoordinate(x), wrapCoordinate(y)}, {}});
 }
 
 template <typename... Values>
@@ -135,7 +120,7 @@ std::string answer(const std::vector<std::string_view>& f) {
     const std::int32_t gy = parseCoordinate(f[2], "GY");
     const std::int32_t x = parseCoordinate(f[3], "X");
     const std::int32_t y = parseCoordinate(f[4], "Y");
-    const EnteredSystem entered = systemAt(gx, gy);
+    const LevelWorld entered = systemAt(gx, gy);
     if (word == "planet")
       return std::to_string(terrainNumber(terrainClassAt(entered.tables, x, y)));
     const GlyphCell cell = systemBackgroundAt(entered.tables, x, y, entered.system);

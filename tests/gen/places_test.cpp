@@ -1,0 +1,82 @@
+#include "gen/places.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "gen/noise.h"
+#include "world/geometry.h"
+
+namespace glyphverse {
+namespace {
+
+TEST(PlaceText, EveryPlaceRoundTrips) {
+  std::mt19937 random(3);
+  std::uniform_int_distribution<std::int32_t> coordinate(0, WORLD_SIZE - 1);
+  const std::int32_t levels[] = {2, 3, 4, 5, 17, DEEPEST_PLACE_LEVEL};
+  for (const std::int32_t level : levels) {
+    for (const std::int32_t edge : {0, WORLD_SIZE - 1, -1}) {
+      const auto any = [&] { return edge >= 0 ? edge : coordinate(random); };
+      Place place{level, {any(), any()}, {}};
+      if (level != GALAXY_LEVEL) place.local = {any(), any()};
+      const std::string text = placeText(place);
+      const PlaceReading back = readPlace(text);
+      ASSERT_TRUE(back.place) << text << ": " << back.error;
+      EXPECT_EQ(*back.place, place) << text;
+    }
+  }
+  EXPECT_EQ(placeText(galaxyPlace(1100, 2100)), "2/1100/2100");
+  EXPECT_EQ(placeText(Place{SYSTEM_LEVEL, {1100, 2100}, {4, 7}}), "3/1100/2100/4/7");
+}
+
+TEST(PlaceText, MalformedTextsAreRefusedWithTheReason) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "empty"},
+      {"1/5/5", "level"},
+      {"galaxy/5/5", "level"},
+      {"1048577/0/0/0/0", "level"},
+      {"2/5", "three parts"},
+      {"2/5/5/0/0", "three parts"},
+      {"3/5/5", "five parts"},
+      {"2/-1/5", "X must be"},
+      {"2/5/16777216", "Y must be"},
+      {"3/5/5/0/x", "Y must be"},
+      {"3/5/ 5/0/0", "GY must be"},
+      {"2//5", "X must be"},
+      {"2/5/5/", "three parts"},
+  };
+  for (const auto& [text, reason] : cases) {
+    const PlaceReading reading = readPlace(text);
+    EXPECT_FALSE(reading.place) << text;
+    EXPECT_NE(reading.error.find(reason), std::string::npos) << text << ": " << reading.error;
+  }
+}
+
+TEST(StateAt, AStateIsWhereItsPlaceSays) {
+  for (const Place& place : {galaxyPlace(40, 2), Place{SYSTEM_LEVEL, {40, 2}, {9, 16777215}},
+                             Place{6, {40, 2}, {1, 2}}}) {
+    const ViewState state = stateAt(place);
+    EXPECT_EQ(placeOf(state), place) << placeText(place);
+    EXPECT_EQ(state.returnPositions.size(), static_cast<std::size_t>(place.viewLevel - 2));
+  }
+  EXPECT_EQ(stateAt(Place{PLANET_LEVEL, {40, 2}, {3, 3}}).tables, noiseTablesFor(cellSeed(40, 2)));
+}
+
+TEST(GoTo, KeepsTheWayBackWithinASystemAndTheLastSystemOnTheGalaxy) {
+  ViewState state = stateAt(Place{PLANET_LEVEL, {40, 2}, {0, 0}});
+  state.returnPositions[1] = {7, 8};  // walked in the system before landing
+  goTo(state, Place{PLANET_LEVEL, {40, 2}, {100, 200}});
+  EXPECT_EQ(state.x, 100);
+  EXPECT_EQ(state.returnPositions[1], (Position{7, 8}));
+  EXPECT_TRUE(state.changed);
+
+  const StarSystem entered = state.system;
+  goTo(state, galaxyPlace(5, 6));
+  EXPECT_EQ(placeOf(state), galaxyPlace(5, 6));
+  EXPECT_EQ(state.system, entered);
+  EXPECT_EQ(state.tables, galaxyTables());
+  EXPECT_TRUE(state.returnPositions.empty());
+}
+
+}  // namespace
+}  // namespace glyphverse
