@@ -1,42 +1,47 @@
 #pragma once
 // The explorer's start-up and its frame loop.
 
+#include <array>
 #include <cstdint>
 
+#include "app/help_panel.h"
+#include "app/map_mode.h"
 #include "app/navigation.h"
 #include "app/scanner.h"
 #include "app/screenshots.h"
 #include "app/timing.h"
 #include "display/display.h"
+#include "world/place.h"
 #include "world/view_map.h"
 #include "world/view_state.h"
 
 namespace glyphverse {
 
-inline constexpr Color TEXT_COLOR = 0xFF502828;
 inline constexpr int SCREEN_SIZE = 600;
 inline constexpr std::int32_t START_X = 10;
 inline constexpr std::int32_t START_Y = 10;
-inline constexpr int MAP_LEFT = 50;
-inline constexpr int MAP_TOP = 50;
-inline constexpr int TEXT_DISPLAY_ROWS = 5;
+inline constexpr Place START_PLACE = galaxyPlace(START_X, START_Y);
 
 class Explorer {
  public:
-  // Start-up: opens the screen, builds the terrain tiles and places the
-  // explorer at (startX, startY) on the galaxy, under the galaxy's tables.
-  // F12 saves pictures through `savePicture` (none: it says it cannot).
-  explicit Explorer(Display& display, std::int32_t startX = START_X, std::int32_t startY = START_Y,
+  // Start-up: opens the screen and places the explorer at `start` as if it
+  // had walked there (by default (10, 10) on the galaxy, under the galaxy's
+  // tables). F12 saves pictures through `savePicture` (none: it says it cannot).
+  explicit Explorer(Display& display, const Place& start = START_PLACE,
                     PictureWriter savePicture = {});
 
-  // One frame: input, map, drawing, text display, page flip, sleep and the
-  // key poll. Returns false once Esc has been read.
+  // One frame, with one clock reading: the active mode's input, drawing, the
+  // page flip and one typed key. Returns false once Esc has been read. It
+  // never sleeps: its caller does, between frames.
   bool runFrame();
+  // A frame and the 1 ms sleep after it, as the desktop's loop runs them.
+  bool runFrameAndSleep();
   // Frames until Esc.
   void run();
 
-  // The page's parts: the text display and the map.
-  static PageRegions pageRegions();
+  // What a terminal keeps in view: the text display, the prompt and message
+  // rows, and the explorer's cell.
+  static FrameLayout frameLayout();
 
   const ViewState& state() const { return state_; }
   const ViewMap& map() const { return map_; }
@@ -45,9 +50,15 @@ class Explorer {
   int lastDrawnPage() const { return 1 - page_; }
 
  private:
-  bool handleKey(const std::string& key);
-  void printNameLine(bool onStar, std::int32_t x, std::int32_t y);
-  void printTextDisplay(std::int32_t x, std::int32_t y);
+  // The map or the scanner, then the panels shown over it, bottom to top.
+  struct ModeStack {
+    std::array<Mode*, 4> modes{};
+    int count = 0;
+    Mode** begin() { return modes.data(); }
+    Mode** end() { return modes.data() + count; }
+  };
+  ModeStack modesShown();
+  bool handleKey(KeyCode key, double now);
 
   Display& display_;
   int page_ = 0;
@@ -55,7 +66,9 @@ class Explorer {
   FrameMeter meter_;
   InputGates gates_;
   ViewMap map_;
-  Scanner scanner_;
+  MapMode mapMode_{state_, map_, gates_, meter_};
+  Scanner scanner_{state_, gates_, meter_};
+  HelpPanel help_;
   bool helpShown_ = false;
   Screenshots screenshots_;
 };

@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
 #if GLYPHVERSE_SAVES_PICTURES
   savePicture = writePng;
 #endif
-  Explorer explorer(display, START_X, START_Y, savePicture);
+  Explorer explorer(display, START_PLACE, savePicture);
   if (display.surface() == Surface::none) {
     // Without a window or a terminal to read keys from, nothing could ever
     // end the program.

@@ -7,22 +7,26 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
+#include "app/mode.h"
 #include "app/navigation.h"
-#include "display/display.h"
+#include "app/timing.h"
 #include "render/scanner_view.h"
 #include "world/view_state.h"
 
 namespace glyphverse {
 
-class Scanner {
+class Scanner final : public Mode {
  public:
   static constexpr std::array<int, 4> ZOOMS = {1, 2, 4, 8};  // pixels a cell
   // An arrow moves the crosshair this many pixels a step (Shift: the slow one).
   static constexpr int STEP_PIXELS = 8;
   static constexpr int SLOW_STEP_PIXELS = 1;
   static constexpr std::size_t PROMPT_LENGTH = 24;
+  static constexpr int PROMPT_ROW = 74;
+
+  Scanner(ViewState& state, InputGates& gates, const FrameMeter& meter)
+      : state_(state), gates_(gates), meter_(meter) {}
 
   bool isOpen() const { return open_; }
   bool prompting() const { return prompting_; }
@@ -31,26 +35,24 @@ class Scanner {
   int zoom() const { return ZOOMS[zoomIndex_]; }
 
   // Opens at the explorer's position, on a level with content only.
-  bool open(const ViewState& state);
-  void close() { open_ = prompting_ = false; }
+  bool open();
 
-  // This frame's arrows, paced by the explorer's move gate.
-  void handleInput(const HeldKeys& keys, double now, InputGates& gates);
-
-  enum class KeyResult {
-    notMine,      // Esc outside the prompt: the explorer's own
-    used,         // taken (or dropped) by the scanner
-    returnToMap,  // M or Enter: back to the map at the crosshair
-  };
-  KeyResult handleKey(std::string_view key);
-
-  // The scanner's page and, when it is open, the prompt.
-  void draw(Display& display, const ViewState& state);
+  // The arrows, paced by the explorer's move gate; not while typing.
+  void handleHeldKeys(const HeldKeys& keys, double now) override;
+  // Zoom, G and its prompt, and M or Enter: back to the map at the
+  // crosshair. Other keys (Esc outside the prompt) are left to the explorer.
+  KeyUse handleKey(KeyCode key, double now) override;
+  // The picture, the text display for the crosshair and the prompt.
+  void draw(Display& display, double now) override;
 
  private:
-  KeyResult promptKey(std::uint8_t code);
+  void promptKey(KeyCode key);
   void goToTyped();
+  void travel();
 
+  ViewState& state_;
+  InputGates& gates_;
+  const FrameMeter& meter_;
   bool open_ = false;
   bool prompting_ = false;
   int zoomIndex_ = 0;

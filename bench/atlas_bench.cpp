@@ -73,7 +73,6 @@ void BM_ExplorerMapDrawing(benchmark::State& run) {
   ManualClock clock{0.0, 0.02};
   Display display(std::make_unique<HeadlessBackend>(&clock));
   display.openScreen(600, 600, 32, 2, 0, 0);
-  buildTerrainTiles(display, CELL_SIZE);
   // Two maps a cell apart, taken in turn as while scrolling: a page that
   // still held the same map would not be drawn again.
   ViewState state = galaxyState();

@@ -23,16 +23,16 @@ namespace {
 struct ExplorerOnLevel {
   ManualClock clock{0.0, 0.02};
   Display display{std::make_unique<HeadlessBackend>(&clock)};
-  Explorer explorer{display, 40, 2};
+  Explorer explorer{display, galaxyPlace(40, 2)};
 
   explicit ExplorerOnLevel(std::int32_t level) {
-    for (int i = 0; i < 30; ++i) explorer.runFrame();  // the level gate opens after 0.5 s
+    for (int i = 0; i < 30; ++i) explorer.runFrameAndSleep();  // the level gate opens after 0.5 s
     Keyboard& keys = display.keyboard();
     for (std::int32_t l = GALAXY_LEVEL; l < level; ++l) {
       keys.setDown(SCAN_SPACE, true);
-      explorer.runFrame();
+      explorer.runFrameAndSleep();
       keys.setDown(SCAN_SPACE, false);
-      for (int i = 0; i < 30; ++i) explorer.runFrame();
+      for (int i = 0; i < 30; ++i) explorer.runFrameAndSleep();
     }
   }
 };
@@ -41,7 +41,7 @@ void BM_ScrollingFrame(benchmark::State& run) {
   const auto level = static_cast<std::int32_t>(run.range(0));
   ExplorerOnLevel on(level);
   on.display.keyboard().setDown(SCAN_RIGHT, true);
-  for (auto _ : run) benchmark::DoNotOptimize(on.explorer.runFrame());
+  for (auto _ : run) benchmark::DoNotOptimize(on.explorer.runFrameAndSleep());
   if (on.explorer.state().viewLevel != level) run.SkipWithError("not on the level asked for");
 }
 BENCHMARK(BM_ScrollingFrame)

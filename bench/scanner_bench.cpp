@@ -23,14 +23,14 @@ struct ScannerOpen {
   explicit ScannerOpen(int zoomSteps) {
     display.keyboard().push(KeyCode::character('m'));
     for (int i = 0; i < zoomSteps; ++i) display.keyboard().push(KeyCode::character('+'));
-    for (int i = 0; i < 2 + zoomSteps; ++i) explorer.runFrame();
+    for (int i = 0; i < 2 + zoomSteps; ++i) explorer.runFrameAndSleep();
   }
 };
 
 void BM_ScannerPanningFrame(benchmark::State& run) {
   ScannerOpen on(static_cast<int>(run.range(0)));
   on.display.keyboard().setDown(SCAN_RIGHT, true);
-  for (auto _ : run) benchmark::DoNotOptimize(on.explorer.runFrame());
+  for (auto _ : run) benchmark::DoNotOptimize(on.explorer.runFrameAndSleep());
   run.counters["frames_per_s"] =
       benchmark::Counter(static_cast<double>(run.iterations()), benchmark::Counter::kIsRate);
   run.counters["cores"] = std::thread::hardware_concurrency();
@@ -44,9 +44,9 @@ void BM_ScannerWholePage(benchmark::State& run) {
   Keyboard& keys = on.display.keyboard();
   for (auto _ : run) {
     keys.push(KeyCode::character('+'));
-    on.explorer.runFrame();  // drawn at zoom 1; the key is read at the end
+    on.explorer.runFrameAndSleep();  // drawn at zoom 1; the key is read at the end
     keys.push(KeyCode::character('-'));
-    on.explorer.runFrame();  // at zoom 2
+    on.explorer.runFrameAndSleep();  // at zoom 2
   }
   run.SetItemsProcessed(run.iterations() * (600 * 600 + 300 * 300));
 }

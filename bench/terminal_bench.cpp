@@ -55,7 +55,7 @@ void BM_TerminalPictureWhileMoving(benchmark::State& run) {
       TerminalOptions{true, true, ColorMode::trueColor});
   const TerminalBackend& output = *backend;
   Display display(std::move(backend));
-  Explorer explorer(display, 40, 2);  // over a bright system
+  Explorer explorer(display, galaxyPlace(40, 2));  // over a bright system
   auto frames = [&](double seconds, const char* key) {
     double nextPress = now;
     for (const double end = now + seconds; now < end; now += FRAME_SECONDS) {
@@ -63,7 +63,7 @@ void BM_TerminalPictureWhileMoving(benchmark::State& run) {
         ::write(terminal.master, key, std::char_traits<char>::length(key));
         nextPress += REPEAT_SECONDS;
       }
-      explorer.runFrame();
+      explorer.runFrameAndSleep();
     }
   };
   frames(0.6, nullptr);

@@ -67,20 +67,16 @@ int Display::openScreen(int width, int height, int /*depth*/, int pageCount, int
   cursorColumn_ = 1;
   foreColor_ = DEFAULT_FOREGROUND;
   backColor_ = DEFAULT_BACKGROUND;
-  if (surface_ == Surface::pages) {
-    pages_.open(pageCount, width, height, DEFAULT_BACKGROUND);
-    text_ = &pageText_;
-  } else {
-    TextSink* terminal = backend_->terminalText();
-    text_ = terminal != nullptr ? terminal : &noText_;
-  }
-  text_->clearText(backColor_);
-  if (hasPages()) backend_->service(visibleImage(), true, keyboard_);  // shows the first page
+  pageCount_ = pageCount;
+  frames_.assign(static_cast<std::size_t>(pageCount), Frame{});
+  for (Frame& frame : frames_) frame.reset(textRows_, textColumns_, backColor_);
+  if (surface_ == Surface::pages) pages_.open(pageCount, width, height, DEFAULT_BACKGROUND);
+  serviceBackend(true);  // shows the first page
   return 0;
 }
 
-void Display::setPageRegions(const PageRegions& regions) {
-  for (auto& candidate : candidates_) candidate->setPageRegions(regions);
+void Display::setFrameLayout(const FrameLayout& layout) {
+  for (auto& candidate : candidates_) candidate->setFrameLayout(layout);
 }
 
 void Display::setPages(int work, int visible) {
@@ -89,9 +85,13 @@ void Display::setPages(int work, int visible) {
   if (work >= 0 && work < count) workPage_ = work;
   const bool visibleChanged = visible >= 0 && visible < count && visible != visiblePage_;
   if (visibleChanged) visiblePage_ = visible;
-  if (backend_ != nullptr) {
-    backend_->service(visibleImage(), visibleChanged, keyboard_);
-  }
+  serviceBackend(visibleChanged);
+}
+
+void Display::serviceBackend(bool visibleChanged) {
+  if (backend_ == nullptr) return;
+  const Frame* frame = visibleChanged ? &frames_[static_cast<std::size_t>(visiblePage_)] : nullptr;
+  backend_->service(Shown{visibleImage(), frame}, keyboard_);
 }
 
 Image* Display::workImage() {
@@ -106,7 +106,7 @@ void Display::clearScreen() {
   cursorRow_ = 1;
   cursorColumn_ = 1;
   if (!pages_.empty()) pages_.clear(workPage_, backColor_);
-  text_->clearText(backColor_);
+  if (backend_ != nullptr) workFrameForDrawing().clear(backColor_);
 }
 
 Display::CoveredArea Display::coverArea(const PixelRect& area,
@@ -124,7 +124,30 @@ std::unique_ptr<Image> Display::createImage(int width, int height) const {
 void Display::putImage(float x, float y, const Image* image) {
   Image* page = workImage();
   if (page == nullptr || image == nullptr) return;
-  putImageKeyed(*page, toPixel(x), toPixel(y), *image);
+  const int left = toPixel(x);
+  const int top = toPixel(y);
+  putImageKeyed(*page, left, top, *image);
+  recordPixels(PixelRect{left, top, image->width, image->height});
+}
+
+void Display::recordMap(const MapPicture& map) {
+  if (backend_ != nullptr) workFrameForDrawing().setMap(map);
+}
+
+void Display::recordPixels(const PixelRect& area) {
+  if (backend_ == nullptr) return;
+  // Only what lies on the page was drawn.
+  const std::int64_t left = std::max(area.x, 0);
+  const std::int64_t top = std::max(area.y, 0);
+  const std::int64_t right = std::min<std::int64_t>(std::int64_t{area.x} + area.width,
+                                                    std::int64_t{textColumns_} * GLYPH_SIZE);
+  const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{area.y} + area.height,
+                                                     std::int64_t{textRows_} * GLYPH_SIZE);
+  if (right > left && bottom > top) {
+    workFrameForDrawing().addPixels(PixelRect{static_cast<int>(left), static_cast<int>(top),
+                                              static_cast<int>(right - left),
+                                              static_cast<int>(bottom - top)});
+  }
 }
 
 int Display::locateText(int row, int column) {
@@ -140,17 +163,13 @@ void Display::setTextColor(Color color) {
   foreColor_ = color;
 }
 
-// The page's cells are cleared with the page itself.
-void Display::PageText::clearText(Color /*background*/) {}
-
-void Display::PageText::putText(int row, int column, std::uint8_t code, Color fore, Color back) {
-  if (display_.pages_.empty()) return;
+void Display::drawTextCell(int row, int column, std::uint8_t code) {
   const int x = (column - 1) * GLYPH_SIZE;
   const int y = (row - 1) * GLYPH_SIZE;
-  Image& page = display_.pages_.drawTextCell(display_.workPage_, x, y);
+  Image& page = pages_.drawTextCell(workPage_, x, y);
   const GlyphRows& glyph = FONT_8X8[code];
-  const PixelRow ink = splatRow(fore);
-  const PixelRow paper = splatRow(back);
+  const PixelRow ink = splatRow(foreColor_);
+  const PixelRow paper = splatRow(backColor_);
   Color* line = &page.at(x, y);
   for (int r = 0; r < GLYPH_SIZE; ++r, line += page.width) {
     storeRow(line, paintGlyphRow(paper, glyph[r], ink));
@@ -165,8 +184,10 @@ void Display::printCharacter(std::uint8_t code) {
     // Past the last row nothing more is drawn; the row stops counting there.
     cursorRow_ = std::min(cursorRow_ + 1, textRows_ + 1);
   } else {
-    if (cursorRow_ <= textRows_ && cursorColumn_ <= textColumns_) {
-      text_->putText(cursorRow_, cursorColumn_, code, foreColor_, backColor_);
+    if (backend_ != nullptr && cursorRow_ <= textRows_ && cursorColumn_ <= textColumns_) {
+      if (!pages_.empty()) drawTextCell(cursorRow_, cursorColumn_, code);
+      workFrameForDrawing().putText(cursorRow_, cursorColumn_,
+                                    TextCell{code, foreColor_, backColor_});
     }
     if (++cursorColumn_ > textColumns_) {
       cursorColumn_ = 1;
@@ -196,7 +217,14 @@ void Display::printText(std::uint8_t value, bool lineEnd) {
 }
 
 void Display::drawText(float x, float y, std::string_view text, Color color) {
-  if (Image* page = workImage()) drawString(*page, toPixel(x), toPixel(y), text, color);
+  Image* page = workImage();
+  if (page == nullptr) return;
+  const int left = toPixel(x);
+  const int top = toPixel(y);
+  drawString(*page, left, top, text, color);
+  const auto width = static_cast<std::int64_t>(text.size()) * GLYPH_SIZE;
+  recordPixels(
+      PixelRect{left, top, static_cast<int>(std::min<std::int64_t>(width, 1 << 20)), GLYPH_SIZE});
 }
 
 void Display::drawText(Image& target, float x, float y, std::string_view text, Color color) const {
@@ -227,16 +255,13 @@ void Display::sleepFor(int milliseconds) {
   } else {
     std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, milliseconds)));
   }
-  if (backend_ != nullptr) {
-    backend_->service(visibleImage(), false, keyboard_);
-  }
+  serviceBackend(false);
 }
 
 void Display::close() {
   if (backend_ != nullptr) backend_->close();
   backend_ = nullptr;
   surface_ = Surface::none;
-  text_ = &noText_;
   pages_.close();
 }
 

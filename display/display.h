@@ -2,7 +2,8 @@
 // The display: pages, images, the 8 x 8 text grid, drawText, the keyboard, the
 // clock and the sleep, over a replaceable backend (SDL window, headless, or
 // terminal). All page, image and text drawing is done here, once, for every
-// backend.
+// backend; and each page's frame records what was drawn on it, so that a
+// backend without pixels (a terminal) can show it whole.
 //
 // There is one thread. The window layer does not refresh from a thread of its
 // own; the backend shows the visible page only when the main thread hands it
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +23,7 @@
 
 #include "display/backend.h"
 #include "display/color.h"
+#include "display/frame.h"
 #include "display/image.h"
 #include "display/keyboard.h"
 #include "display/page_set.h"
@@ -46,9 +49,9 @@ class Display {
   // positive, the display is open already or no backend could open one (the
   // display then runs without one).
   int openScreen(int width, int height, int depth, int pageCount, int flags, int refreshRate);
-  // Tells the backend how the pages are made up, so that one with room for
-  // only part of a page (a small terminal) shows the parts that matter.
-  void setPageRegions(const PageRegions& regions);
+  // Tells the backend what to keep in view where there is room for only part
+  // of a frame (a small terminal).
+  void setFrameLayout(const FrameLayout& layout);
   // Chooses the work page and the visible page. A negative argument keeps that
   // role (two negatives mean page 0 for both); one not below the page count
   // is ignored.
@@ -86,10 +89,20 @@ class Display {
   // Closes the display (window, pages); later calls draw nothing.
   void close();
 
+  // What drawing done outside the display drew on the work page: the map's
+  // cells, or an area drawn pixel by pixel. Drawing through drawText and
+  // putImage is recorded by the display itself.
+  void recordMap(const MapPicture& map);
+  void recordPixels(const PixelRect& area);
+  // What the work page's frame holds so far.
+  const Frame& workFrame() const { return frames_[static_cast<std::size_t>(workPage_)]; }
+  // The oldest queued key, or none.
+  std::optional<KeyCode> nextKey() { return keyboard_.pop(); }
+
   Surface surface() const { return surface_; }
   bool hasPages() const { return !pages_.empty(); }
   Keyboard& keyboard() { return keyboard_; }
-  int pageCount() const { return pages_.count(); }
+  int pageCount() const { return pageCount_; }
   const Image& page(int index) const { return pages_.read(index); }
   // The page that drawing goes to, for drawing done outside the display;
   // null without pages.
@@ -118,36 +131,24 @@ class Display {
   Color backColor() const { return backColor_; }
 
  private:
-  // The text grid drawn into the work page, 8 x 8 pixels a cell.
-  class PageText final : public TextSink {
-   public:
-    explicit PageText(Display& display) : display_(display) {}
-    void clearText(Color background) override;
-    void putText(int row, int column, std::uint8_t code, Color fore, Color back) override;
-
-   private:
-    Display& display_;
-  };
-  // With no surface the text goes nowhere.
-  class NoText final : public TextSink {
-   public:
-    void clearText(Color) override {}
-    void putText(int, int, std::uint8_t, Color, Color) override {}
-  };
-
   Image* workImage();
   const Image* visibleImage() const;
   DisplayBackend* timeKeeper() const;
   void printCharacter(std::uint8_t code);
+  // The text cell's glyph onto the work page, 8 x 8 pixels a cell.
+  void drawTextCell(int row, int column, std::uint8_t code);
+  Frame& workFrameForDrawing() { return frames_[static_cast<std::size_t>(workPage_)]; }
+  void serviceBackend(bool visibleChanged);
 
   std::vector<std::unique_ptr<DisplayBackend>> candidates_;
   DisplayBackend* backend_ = nullptr;
   std::string title_;
   Surface surface_ = Surface::none;
-  PageText pageText_{*this};
-  NoText noText_;
-  TextSink* text_ = &noText_;
   PageSet pages_;
+  // One frame a page, or as many as pages were asked for where there are
+  // none (a terminal), so that frames flip as pages would.
+  std::vector<Frame> frames_ = std::vector<Frame>(1);
+  int pageCount_ = 0;
   int workPage_ = 0;
   int visiblePage_ = 0;
   int textRows_ = 0;

@@ -11,8 +11,8 @@ Surface HeadlessBackend::open(int /*width*/, int /*height*/, const std::string& 
   return Surface::pages;
 }
 
-void HeadlessBackend::service(const Image* /*visible*/, bool visibleChanged, Keyboard& /*keys*/) {
-  if (visibleChanged) ++visibleChanges_;
+void HeadlessBackend::service(const Shown& shown, Keyboard& /*keys*/) {
+  if (shown.frame != nullptr) ++visibleChanges_;
 }
 
 double HeadlessBackend::seconds() {

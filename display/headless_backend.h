@@ -19,7 +19,7 @@ class HeadlessBackend final : public DisplayBackend {
   explicit HeadlessBackend(ManualClock* clock = nullptr) : clock_(clock) {}
 
   Surface open(int width, int height, const std::string& title) override;
-  void service(const Image* visible, bool visibleChanged, Keyboard& keys) override;
+  void service(const Shown& shown, Keyboard& keys) override;
   double seconds() override;
   void sleepMillis(int milliseconds) override;
   void close() override {}

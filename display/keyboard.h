@@ -32,8 +32,8 @@ inline constexpr std::uint8_t KEY_HOME = 'G';
 inline constexpr std::uint8_t KEY_END = 'O';
 inline constexpr std::uint8_t KEY_PAGE_UP = 'I';
 inline constexpr std::uint8_t KEY_PAGE_DOWN = 'Q';
-inline constexpr std::uint8_t KEY_F1 = 59;      // F1 to F10 are 59 to 68
-inline constexpr std::uint8_t KEY_F11 = 133;    // the PC keyboard's extended codes
+inline constexpr std::uint8_t KEY_F1 = 59;    // F1 to F10 are 59 to 68
+inline constexpr std::uint8_t KEY_F11 = 133;  // the PC keyboard's extended codes
 inline constexpr std::uint8_t KEY_F12 = 134;
 inline constexpr std::uint8_t KEY_CLOSE = 'k';  // the window's close button
 
@@ -47,6 +47,13 @@ struct KeyCode {
 
   static constexpr KeyCode character(std::uint8_t c) { return KeyCode{c, false}; }
   static constexpr KeyCode specialKey(std::uint8_t c) { return KeyCode{c, true}; }
+  // The character `c` typed.
+  constexpr bool is(char c) const { return !special && code == static_cast<std::uint8_t>(c); }
+  // The letter typed in either case (`letter` in lower case).
+  constexpr bool isLetter(char letter) const {
+    return is(letter) || is(static_cast<char>(letter - 'a' + 'A'));
+  }
+  constexpr bool isSpecial(std::uint8_t c) const { return special && code == c; }
   // One character, or the marker 255 and the code character.
   std::string text() const;
 

@@ -12,7 +12,7 @@ namespace glyphverse {
 
 // Cells -halfWidth..halfWidth by -halfHeight..halfHeight (at most MAP_RADIUS
 // each), the top-left one at (left, top); the square must lie inside `page`.
-// Tiles come from terrainStamps, so every tile must be one cell in size.
+// Tiles come from terrainStamps.
 void composeViewMap(Image& page, const ViewMap& map, int halfWidth, int halfHeight, int left,
                     int top, Color background);
 

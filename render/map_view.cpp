@@ -46,22 +46,20 @@ void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHe
   halfHeight = std::clamp(halfHeight, 0, MAP_RADIUS);
   const int cx = left + CELL_SIZE * halfWidth;
   const int cy = top + CELL_SIZE * halfHeight;
-  // On a page just cleared the map is drawn in one pass, each cell written
-  // whole. Tiles larger than a cell reach into the next cells, which only the
-  // cell-by-cell drawing shows as it should.
+  display.recordMap(
+      MapPicture{&map, halfWidth, halfHeight, left, top, TERRAIN_TILE_STYLES.data(),
+                 static_cast<int>(TERRAIN_TILE_STYLES.size()),
+                 GlyphStyle{static_cast<std::uint8_t>(CENTRE_MARKER), CENTRE_MARKER_COLOR}});
+  // On a page just cleared the map is drawn in one pass, each cell written whole.
   const PixelRect area{left, top, CELL_SIZE * (2 * halfWidth + 1),
                        CELL_SIZE * (2 * halfHeight + 1)};
   // What the area will hold: the same map at the same place gives the same
   // pixels, so a page that still holds it (two frames ago, standing still)
   // needs no drawing at all.
   const int place[] = {halfWidth, halfHeight, left, top};
-  const Display::CoveredArea covered =
-      terrainTilesAreCellSized()
-          ? display.coverArea(
-                area, {std::as_bytes(std::span(place)), std::as_bytes(std::span(map.terrain)),
-                       std::as_bytes(std::span(map.background)),
-                       std::as_bytes(std::span(map.foreground))})
-          : Display::CoveredArea{};
+  const Display::CoveredArea covered = display.coverArea(
+      area, {std::as_bytes(std::span(place)), std::as_bytes(std::span(map.terrain)),
+             std::as_bytes(std::span(map.background)), std::as_bytes(std::span(map.foreground))});
   Image* page = covered.page;
   if (page != nullptr && covered.alreadyDrawn) return;  // the marker is still there too
   if (page != nullptr) {

@@ -1,58 +1,44 @@
 #include "render/tiles.h"
 
-#include <memory>
-
 #include "display/glyph_drawing.h"
 
 namespace glyphverse {
 namespace {
 
-// Made once and kept for the whole run, with their stamps where they are
-// one cell in size.
-std::array<std::unique_ptr<Image>, TERRAIN_CLASS_COUNT + 1> tiles;
-std::array<KeyedStamp, TERRAIN_CLASS_COUNT + 1> stamps;
-TerrainStamps stampOfTile{};
+// Each tile is its glyph drawn in its colour onto a cell of IMAGE_FILL.
+struct TerrainTiles {
+  TerrainTiles() {
+    for (int k = 1; k <= TERRAIN_CLASS_COUNT; ++k) {
+      images[k] = Image(GLYPH_SIZE, GLYPH_SIZE, IMAGE_FILL);
+      drawGlyph(images[k], 0, 0, TERRAIN_TILE_STYLES[k].code, TERRAIN_TILE_STYLES[k].color);
+      stamps[k] = keyedStampOf(images[k]);
+      stampOf[k] = &stamps[k];
+    }
+  }
+  TerrainTiles(const TerrainTiles&) = delete;  // stampOf points into the tiles themselves
+  TerrainTiles& operator=(const TerrainTiles&) = delete;
 
-bool isCellSized(const Image& image) {
-  return image.width == GLYPH_SIZE && image.height == GLYPH_SIZE;
-}
+  std::array<Image, TERRAIN_CLASS_COUNT + 1> images;
+  std::array<KeyedStamp, TERRAIN_CLASS_COUNT + 1> stamps;
+  TerrainStamps stampOf{};
+};
 
-int tileIndex(TerrainClass terrain) {
-  const int t = terrainNumber(terrain);
-  return t >= 1 && t <= TERRAIN_CLASS_COUNT ? t : 0;
+// Made on first use; a static's initialisation is safe on any thread, and
+// nothing changes the tiles afterwards.
+const TerrainTiles& tiles() {
+  static const TerrainTiles made;
+  return made;
 }
 
 }  // namespace
 
-void buildTerrainTiles(Display& display, int size) {
-  for (int t = 1; t <= TERRAIN_CLASS_COUNT; ++t) tiles[t] = display.createImage(size, size);
-  for (int t = 1; t <= TERRAIN_CLASS_COUNT; ++t) {
-    if (tiles[t]) paintTerrainTile(*tiles[t], static_cast<TerrainClass>(t));
-    stampOfTile[t] = nullptr;
-    if (!tiles[t] || !isCellSized(*tiles[t])) continue;
-    stamps[t] = keyedStampOf(*tiles[t]);
-    stampOfTile[t] = &stamps[t];
-  }
-}
-
-void paintTerrainTile(Image& tile, TerrainClass terrain) {
-  const TerrainTileStyle& style = tileStyle(terrain);
-  drawGlyph(tile, 0, 0, style.glyph, style.color);
-}
-
 const Image* terrainTile(TerrainClass terrain) {
-  return tiles[tileIndex(terrain)].get();
+  const int k = terrainNumber(terrain);
+  return k >= 1 && k <= TERRAIN_CLASS_COUNT ? &tiles().images[k] : nullptr;
 }
 
 const TerrainStamps& terrainStamps() {
-  return stampOfTile;
-}
-
-bool terrainTilesAreCellSized() {
-  for (const auto& tile : tiles) {
-    if (tile && !isCellSized(*tile)) return false;
-  }
-  return true;
+  return tiles().stampOf;
 }
 
 }  // namespace glyphverse

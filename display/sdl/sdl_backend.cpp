@@ -29,7 +29,7 @@ class SdlBackend final : public DisplayBackend {
   ~SdlBackend() override { close(); }
 
   Surface open(int width, int height, const std::string& title) override;
-  void service(const Image* visible, bool visibleChanged, Keyboard& keys) override;
+  void service(const Shown& shown, Keyboard& keys) override;
   double seconds() override;
   void sleepMillis(int milliseconds) override { SDL_Delay(static_cast<Uint32>(milliseconds)); }
   void close() override;
@@ -165,7 +165,7 @@ double SdlBackend::seconds() {
   return static_cast<double>(SDL_GetPerformanceCounter()) * secondsPerCount_;
 }
 
-void SdlBackend::service(const Image* visible, bool /*visibleChanged*/, Keyboard& keys) {
+void SdlBackend::service(const Shown& shown, Keyboard& keys) {
   if (window_ == nullptr) return;
   // The frame loop hands over control twice within microseconds (the sleep's
   // end, then the next flip); asking the X server for events once for both
@@ -184,7 +184,7 @@ void SdlBackend::service(const Image* visible, bool /*visibleChanged*/, Keyboard
     }
   }
 
-  if (visible != nullptr) presentIfNew(*visible);
+  if (shown.page != nullptr) presentIfNew(*shown.page);
 }
 
 // Once per refresh the visible page is compared with the page last shown

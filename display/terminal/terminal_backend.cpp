@@ -14,14 +14,6 @@
 #include "display/steady_clock.h"
 
 namespace glyphverse {
-namespace {
-
-bool isBlank(std::uint8_t code) {
-  return code == 0 || code == ' ' || code == 255;
-}
-
-}  // namespace
-
 TerminalBackend::TerminalBackend(int inputFd, int outputFd, std::function<double()> clock,
                                  TerminalOptions options)
     : outputFd_(outputFd),
@@ -40,12 +32,10 @@ Surface TerminalBackend::open(int width, int height, const std::string& /*title*
   if (options_.needsKeyboard && !session_.inputIsTerminal()) return Surface::none;
   rows_ = std::max(0, height / GLYPH_SIZE);
   columns_ = std::max(0, width / GLYPH_SIZE);
-  text_.assign(static_cast<std::size_t>(rows_) * columns_, blankCell(DEFAULT_BACKGROUND));
   session_.take();
   const TerminalSize size = session_.size();
   showsPages_ = options_.picture && session_.outputIsTerminal() && size.rows >= MIN_PICTURE_ROWS &&
                 size.columns >= MIN_PICTURE_COLUMNS;
-  if (regions_.empty()) regions_ = wholePage(width, height);
   open_ = true;
   fitScreen(size);
   lastSizeCheck_ = seconds();
@@ -69,7 +59,7 @@ void TerminalBackend::sleepMillis(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, milliseconds)));
 }
 
-void TerminalBackend::service(const Image* visible, bool /*visibleChanged*/, Keyboard& keys) {
+void TerminalBackend::service(const Shown& shown, Keyboard& keys) {
   if (!open_) return;
   const double now = seconds();
   input_.service(now, keys);
@@ -77,20 +67,15 @@ void TerminalBackend::service(const Image* visible, bool /*visibleChanged*/, Key
   checkTerminalSize(now);
   if (redrawAll_) {
     screen_.forget();
-    textChanged_ = true;
     redrawAll_ = false;
   }
   sendPending();
   if (!pending_.empty()) return;  // still taking the last picture: this one is skipped
+  // Pictures are made of finished frames, handed over as they become visible.
+  if (shown.frame == nullptr) return;
   if (flushedOnce_ && now - lastFlush_ < FLUSH_INTERVAL_SECONDS) return;
-  if (showsPages_) {
-    if (visible == nullptr) return;
-    picture_.draw(*visible, regions_, screen_.rows(), screen_.columns(), wanted_);
-  } else {
-    if (!textChanged_) return;
-    composeText();
-  }
-  textChanged_ = false;
+  picture_.draw(*shown.frame, shown.page, layout_, screen_.rows(), screen_.columns(), !showsPages_,
+                wanted_);
   flushedOnce_ = true;
   lastFlush_ = now;
   const int cells = screen_.render(wanted_, pending_);
@@ -137,38 +122,6 @@ void TerminalBackend::fitScreen(TerminalSize size) {
     screen_.resize(size.rows > 0 ? std::min(rows_, size.rows) : rows_,
                    size.columns > 0 ? std::min(columns_, size.columns) : columns_);
   }
-  textChanged_ = true;
-}
-
-void TerminalBackend::composeText() {
-  wanted_.resize(static_cast<std::size_t>(screen_.rows()) * screen_.columns());
-  for (int row = 0; row < screen_.rows(); ++row) {
-    for (int column = 0; column < screen_.columns(); ++column) {
-      wanted_[static_cast<std::size_t>(row) * screen_.columns() + column] =
-          text_[static_cast<std::size_t>(row) * columns_ + column];
-    }
-  }
-}
-
-void TerminalBackend::clearText(Color background) {
-  const TerminalCell blank = blankCell(background);
-  for (TerminalCell& cell : text_) {
-    if (cell == blank) continue;
-    cell = blank;
-    textChanged_ = true;
-  }
-}
-
-void TerminalBackend::putText(int row, int column, std::uint8_t code, Color fore, Color back) {
-  if (row < 1 || row > rows_ || column < 1 || column > columns_) return;
-  // A blank shows no foreground, so its colour must not count as a change.
-  const TerminalCell cell = isBlank(code)
-                                ? blankCell(back)
-                                : TerminalCell{cp437ToUnicode(code), rgbOf(fore), rgbOf(back)};
-  TerminalCell& target = text_[static_cast<std::size_t>(row - 1) * columns_ + (column - 1)];
-  if (target == cell) return;
-  target = cell;
-  textChanged_ = true;
 }
 
 }  // namespace glyphverse

@@ -1,9 +1,9 @@
 #pragma once
 // The display on a terminal, for machines without a window. Where standard
-// output is a terminal with room for it, the pages are shown whole: every 8 x
-// 8 block of the visible page as the glyph drawn there, in colour, laid out
-// by the page's regions and cut to the terminal's size. Elsewhere only the
-// text grid is shown.
+// output is a terminal with room for it, each frame is shown whole: its text
+// as text, its map cells as their glyphs in their colours, a picture drawn
+// pixel by pixel as half blocks, cut to the terminal's size around what the
+// frame layout keeps in view. Elsewhere only the frame's text is shown.
 //
 // The program redraws a thousand times a second; the terminal gets at most
 // about sixty pictures a second, each only the cells that changed since the
@@ -17,8 +17,7 @@
 #include <vector>
 
 #include "display/backend.h"
-#include "display/page_regions.h"
-#include "display/terminal/page_picture.h"
+#include "display/terminal/frame_picture.h"
 #include "display/terminal/terminal_input.h"
 #include "display/terminal/terminal_screen.h"
 #include "display/terminal/terminal_session.h"
@@ -41,14 +40,14 @@ struct TerminalOutputCount {
   long long bytes = 0;
 };
 
-class TerminalBackend final : public DisplayBackend, public TextSink {
+class TerminalBackend final : public DisplayBackend {
  public:
   static constexpr double FLUSH_INTERVAL_SECONDS = 1.0 / 60.0;
   // SIGWINCH reaches only the terminal's own foreground programs, so the
   // size is also read again this often.
   static constexpr double SIZE_CHECK_SECONDS = 1.0;
-  // The pages need room for the text display at least; a smaller terminal
-  // gets the text grid alone.
+  // The picture needs room for the text display at least; a smaller
+  // terminal gets the text alone.
   static constexpr int MIN_PICTURE_ROWS = 6;
   static constexpr int MIN_PICTURE_COLUMNS = 40;
 
@@ -61,22 +60,17 @@ class TerminalBackend final : public DisplayBackend, public TextSink {
   TerminalBackend& operator=(const TerminalBackend&) = delete;
 
   Surface open(int width, int height, const std::string& title) override;
-  TextSink* terminalText() override { return showsPages_ ? nullptr : this; }
-  void setPageRegions(const PageRegions& regions) override { regions_ = regions; }
-  void service(const Image* visible, bool visibleChanged, Keyboard& keys) override;
+  void setFrameLayout(const FrameLayout& layout) override { layout_ = layout; }
+  void service(const Shown& shown, Keyboard& keys) override;
   double seconds() override;
   void sleepMillis(int milliseconds) override;
   void close() override;
-
-  void clearText(Color background) override;
-  void putText(int row, int column, std::uint8_t code, Color fore, Color back) override;
 
   const TerminalOutputCount& outputCount() const { return count_; }
 
  private:
   void checkTerminalSize(double now);
   void fitScreen(TerminalSize size);
-  void composeText();
   void sendPending();
 
   int outputFd_;
@@ -85,16 +79,14 @@ class TerminalBackend final : public DisplayBackend, public TextSink {
   TerminalSession session_;
   TerminalInput input_;
   TerminalScreen screen_;
-  PagePicture picture_;
-  PageRegions regions_;
+  FramePicture picture_;
+  FrameLayout layout_;
   bool open_ = false;
   bool showsPages_ = false;
 
   int rows_ = 0;  // the text grid
   int columns_ = 0;
-  std::vector<TerminalCell> text_;
   std::vector<TerminalCell> wanted_;  // the next picture, terminal-sized
-  bool textChanged_ = false;
   bool redrawAll_ = false;
 
   TerminalSize terminalSize_;

@@ -108,6 +108,22 @@ int modifierBits(const std::vector<int>& parameters, bool csi) {
   return modifier > 1 ? modifier - 1 : 0;
 }
 
+// The arrow's scan code of a keypad digit (8 up, 4 left, 6 right, 2 down), or -1.
+int keypadArrowOf(std::uint8_t byte) {
+  switch (byte) {
+    case '8':
+      return SCAN_UP;
+    case '4':
+      return SCAN_LEFT;
+    case '6':
+      return SCAN_RIGHT;
+    case '2':
+      return SCAN_DOWN;
+    default:
+      return -1;
+  }
+}
+
 std::size_t utf8LengthOf(std::uint8_t lead) {
   if (lead >= 0xC2 && lead <= 0xDF) return 2;
   if (lead >= 0xE0 && lead <= 0xEF) return 3;
@@ -178,6 +194,10 @@ void TerminalKeyParser::typed(std::uint8_t byte, bool alt) {
     emit(KeyCode::character(BACKSPACE), alt, {SCAN_ALT});
   } else if (byte == ' ') {
     emit(KeyCode::character(' '), alt, {SCAN_SPACE});
+  } else if (const int arrow = keypadArrowOf(byte); arrow >= 0) {
+    // A terminal sends the keypad's arrows as their digits: held, they step
+    // as the window's keypad does; typed, they are digits for a prompt.
+    emit(KeyCode::character(byte), alt, {arrow});
   } else if (byte > ' ' || (byte >= 1 && byte <= 26)) {
     emit(KeyCode::character(byte), alt);  // printable, or Tab and the Ctrl+letter codes
   }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/text_display.h"
 #include "gen/names.h"
 #include "render/map_view.h"
 #include "tests/display/display_fixture.h"
@@ -39,6 +40,7 @@ class ExplorerRun : public ::testing::Test {
  protected:
   HeadlessDisplay h{false};
   void SetUp() override { h.clock.secondsPerSleep = 0.25; }  // 4 frames a second
+  bool frame(Explorer& explorer) { return explorer.runFrameAndSleep(); }
 };
 
 TEST_F(ExplorerRun, StartsOnTheGalaxyAtTenTen) {
@@ -50,8 +52,8 @@ TEST_F(ExplorerRun, StartsOnTheGalaxyAtTenTen) {
   EXPECT_EQ(explorer.state().system.nebIntens, 0);
   EXPECT_TRUE(explorer.state().system.name.empty());
 
-  ASSERT_TRUE(explorer.runFrame());
-  ASSERT_TRUE(explorer.runFrame());  // the second frame shows the first frame's rate
+  ASSERT_TRUE(frame(explorer));
+  ASSERT_TRUE(frame(explorer));  // the second frame shows the first frame's rate
   EXPECT_EQ(
       textArea(h.display, explorer.lastDrawnPage()),
       expectedTextArea({"FPS: 4", "Coords: 10 10", " 167772170", "viewLevel: 2", "nebIntens:0"}));
@@ -59,25 +61,25 @@ TEST_F(ExplorerRun, StartsOnTheGalaxyAtTenTen) {
 
 TEST_F(ExplorerRun, FramesAlternatePagesAndShowTheFinishedOne) {
   Explorer explorer(h.display);
-  explorer.runFrame();
+  frame(explorer);
   EXPECT_EQ(explorer.lastDrawnPage(), 0);
-  explorer.runFrame();
+  frame(explorer);
   EXPECT_EQ(explorer.lastDrawnPage(), 1);
   EXPECT_EQ(h.display.workPage(), 1);
   EXPECT_EQ(h.display.visiblePage(), 0);  // the page drawn in the frame before
 }
 
 TEST_F(ExplorerRun, NameLineShowsWhileStandingOnAStar) {
-  Explorer explorer(h.display, 1, 0);  // a star stands at (1, 0)
-  explorer.runFrame();
-  explorer.runFrame();
+  Explorer explorer(h.display, galaxyPlace(1, 0));  // a star stands at (1, 0)
+  frame(explorer);
+  frame(explorer);
   ASSERT_FALSE(isEmpty(explorer.map().foreground[mapIndex(0, 0)]));
   EXPECT_EQ(textArea(h.display, explorer.lastDrawnPage()),
             expectedTextArea({"FPS: 4", "Coords: 1 0", " 1", "viewLevel: 2", "nebIntens:0"},
                              generateName(cellSeed(1, 0))));
 
   h.display.keyboard().setDown(SCAN_RIGHT, true);  // (2, 0) holds no star
-  explorer.runFrame();
+  frame(explorer);
   ASSERT_EQ(explorer.state().x, 2);
   ASSERT_TRUE(isEmpty(explorer.map().foreground[mapIndex(0, 0)]));
   EXPECT_EQ(textArea(h.display, explorer.lastDrawnPage()),
@@ -86,11 +88,11 @@ TEST_F(ExplorerRun, NameLineShowsWhileStandingOnAStar) {
 
 TEST_F(ExplorerRun, EnteringASystemShowsLocalCoordinatesAndItsIntensity) {
   Explorer explorer(h.display);
-  explorer.runFrame();
-  explorer.runFrame();
-  explorer.runFrame();  // 0.5 s have passed: the level gate opens strictly after
+  frame(explorer);
+  frame(explorer);
+  frame(explorer);  // 0.5 s have passed: the level gate opens strictly after
   h.display.keyboard().setDown(SCAN_SPACE, true);
-  explorer.runFrame();
+  frame(explorer);
   ASSERT_EQ(explorer.state().viewLevel, SYSTEM_LEVEL);
   EXPECT_EQ(explorer.state().system.nebIntens, 14);
   EXPECT_EQ(textArea(h.display, explorer.lastDrawnPage()),
@@ -109,15 +111,15 @@ TEST_F(ExplorerRun, OneQueuedKeyIsReadPerFrameAndOnlyEscEnds) {
   keys.push(KeyCode::specialKey(KEY_CLOSE));  // the close button does not end the program
   keys.push(KeyCode::character('x'));
   keys.push(KeyCode::character(CHAR_ESC));
-  EXPECT_TRUE(explorer.runFrame());
-  EXPECT_TRUE(explorer.runFrame());
-  EXPECT_TRUE(explorer.runFrame());
-  EXPECT_FALSE(explorer.runFrame());
+  EXPECT_TRUE(frame(explorer));
+  EXPECT_TRUE(frame(explorer));
+  EXPECT_TRUE(frame(explorer));
+  EXPECT_FALSE(frame(explorer));
 }
 
 TEST_F(ExplorerRun, DrawsTheMapAroundThePosition) {
   Explorer explorer(h.display);
-  explorer.runFrame();
+  frame(explorer);
   HeadlessDisplay expected;
   drawViewMap(expected.display, explorer.map(), 30, 30, 50, 50);
   const Image& page = h.display.page(explorer.lastDrawnPage());

@@ -6,9 +6,11 @@ position from its text display, asks glyphverse-query what every map cell
 holds, and checks that each cell of the pane shows that cell's glyph in its
 colour (24-bit, the nearest of the 256 xterm colours, or no colour at all).
 
-usage: pane_cells.py QUERY_TOOL PANE_FILE LEVEL COLOURS [GX GY]
+usage: pane_cells.py QUERY_TOOL PANE_FILE LEVEL COLOURS [GX GY] [--cover R0 R1 C0 C1]
   LEVEL    galaxy, system or planet (GX GY: the galaxy cell of the system)
   COLOURS  truecolor, 256 or none
+  --cover  pane rows R0..R1 and columns C0..C1 (from 0) hold a panel over the
+           map: the cells there are not checked, the rest must be right
 """
 import re
 import subprocess
@@ -124,8 +126,14 @@ def colour_ok(shown, wanted, mode):
 
 
 def main():
-    query, pane_file, level, mode = sys.argv[1:5]
-    gx, gy = (int(sys.argv[5]), int(sys.argv[6])) if len(sys.argv) > 6 else (0, 0)
+    args = sys.argv[1:]
+    cover = None
+    if "--cover" in args:
+        at = args.index("--cover")
+        cover = [int(v) for v in args[at + 1:at + 5]]
+        del args[at:at + 5]
+    query, pane_file, level, mode = args[:4]
+    gx, gy = (int(args[4]), int(args[5])) if len(args) > 5 else (0, 0)
     rows = parse_pane(open(pane_file, encoding="utf-8").read())
     coords = re.match(r"Coords: (-?\d+) (-?\d+)", "".join(c for c, _ in rows[1]))
     if not coords:
@@ -135,6 +143,8 @@ def main():
     wrong = []
     for (dx, dy), cell in sorted(wanted.items()):
         row, column = MAP_TOP_ROW + RADIUS + dy, MAP_LEFT_COLUMN + RADIUS + dx
+        if cover and cover[0] <= row <= cover[1] and cover[2] <= column <= cover[3]:
+            continue
         shown = rows[row][column] if column < len(rows[row]) else (" ", None)
         if cell is None:
             ok = shown[0] == " "

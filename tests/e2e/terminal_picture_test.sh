@@ -83,7 +83,9 @@ start_explorer "$explorer" 80 24 COLORTERM=truecolor
 wait_for_screen '^Coords: 10 10' || fail "no text display in 80 x 24"
 row=$(pane | grep -n '@' | cut -d: -f1)
 column=$(pane | grep '@' | python3 -c 'import sys; print(sys.stdin.read().index("@") + 1)')
-[[ $row == 16 && $column == 37 ]] || fail "the explorer is at row $row, column $column, not in the middle"
+# Five rows of text display, two rows for prompts and messages, and between
+# them 17 rows of the map around the explorer.
+[[ $row == 14 && $column == 37 ]] || fail "the explorer is at row $row, column $column, not in the middle"
 tmux_ resize-window -t explorer -x 120 -y 80
 wait_for_screen '^.{6}.{61}' || true
 for _ in $(seq 60); do (($(pane | sed -n '7,67p' | grep -c '[^ ]') == 61)) && break; sleep 0.05; done
@@ -103,6 +105,48 @@ start_explorer "$explorer" 100 80 NO_COLOR=1
 wait_for_screen '^Coords: 10 10' || fail "no text display without colour"
 check_cells galaxy none
 pane_with_colours | grep -q $'\x1b\[38' && fail "colour codes despite NO_COLOR"
+tmux_ send-keys -t explorer Escape
+expect_ended_restored 0
+
+# Every word the frame shows is text in the terminal: F1's list of keys over
+# the map, the scanner's G prompt with what is typed, F12's message on the
+# bottom row; and the map cells around them are still the universe's.
+mkdir -p "$TMUX_WORK/config" "$TMUX_WORK/pictures"
+echo "XDG_PICTURES_DIR=\"$TMUX_WORK/pictures\"" >"$TMUX_WORK/config/user-dirs.dirs"
+start_explorer "$explorer" 100 80 COLORTERM=truecolor HOME="$TMUX_WORK" \
+  XDG_CONFIG_HOME="$TMUX_WORK/config"
+wait_for_screen '^Coords: 10 10' || fail "no text display"
+tmux_ send-keys -t explorer F1
+wait_for_screen 'Arrows +move one cell; held, they repeat' || fail "F1's panel is not text"
+wait_for_screen 'F12 +save the picture as a PNG' || fail "F1's panel is cut"
+check_cells galaxy truecolor --cover 21 34 11 62
+tmux_ send-keys -t explorer F1
+settle
+check_cells galaxy truecolor
+
+tmux_ send-keys -t explorer m
+sleep 0.1
+tmux_ send-keys -t explorer g
+wait_for_screen 'Go to X Y: _' || fail "the G prompt is not shown"
+tmux_ send-keys -t explorer 1 2 3 Space 4 5
+wait_for_screen 'Go to X Y: 123 45_' || fail "what is typed is not shown"
+# A terminal sends keypad arrows as digits, but in a prompt they are digits only.
+wait_for_screen '^Coords: 10 10' || fail "typed digits moved the crosshair"
+tmux_ send-keys -t explorer Enter
+wait_for_screen '^Coords: 123 45' || fail "the prompt did not go to 123 45"
+tmux_ send-keys -t explorer m
+settle
+check_cells galaxy truecolor
+tap 6 1
+wait_for_screen '^Coords: 124 45' || fail "the digit 6 did not move right as the keypad does"
+tap 2 1
+wait_for_screen '^Coords: 124 46' || fail "the digit 2 did not move down as the keypad does"
+
+tmux_ send-keys -t explorer F12
+wait_for_screen "^Saved $TMUX_WORK/pictures/glyphverse-L2-124-46.png" ||
+  fail "F12's message is not on the bottom row"
+[[ -s "$TMUX_WORK/pictures/glyphverse-L2-124-46.png" ]] || fail "F12 saved no picture"
+check_cells galaxy truecolor
 tmux_ send-keys -t explorer Escape
 expect_ended_restored 0
 echo "terminal picture test ok"

@@ -15,8 +15,6 @@ namespace {
 
 class MapDrawing : public ::testing::Test {
  protected:
-  void SetUp() override { buildTerrainTiles(h.display, 8); }
-
   // A page with only the given glyphs drawn, the way drawText draws them.
   Image glyphsOnly(std::initializer_list<std::tuple<int, int, std::uint8_t, Color>> glyphs) {
     HeadlessDisplay e;
@@ -73,16 +71,15 @@ TEST_F(MapDrawing, TilesArePutWithTheirColourKey) {
   }
 }
 
+// Plain data: no display is needed to make or read them.
 TEST(TerrainTiles, EachTileIsItsGlyphOverTheColourKey) {
-  HeadlessDisplay h;
-  buildTerrainTiles(h.display, 8);
   for (int t = 1; t <= 6; ++t) {
     const Image* tile = terrainTile(static_cast<TerrainClass>(t));
     ASSERT_NE(tile, nullptr);
     const auto& style = TERRAIN_TILE_STYLES[t];
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 8; ++x) {
-        const bool set = (FONT_8X8[style.glyph][y] & (0x80 >> x)) != 0;
+        const bool set = (FONT_8X8[style.code][y] & (0x80 >> x)) != 0;
         ASSERT_EQ(tile->at(x, y), set ? style.color : IMAGE_FILL) << t;
       }
     }
@@ -118,7 +115,7 @@ void referenceCells(Image& page, const ViewMap& map, int half, int left, int top
         if (cell.glyph != 0) referenceGlyph(page, px, py, cell.glyph, cellColor(cell));
       const int t = static_cast<int>(map.terrain[mapIndex(i, j)]);
       if (t >= 1 && t <= 6) {
-        referenceGlyph(page, px, py, TERRAIN_TILE_STYLES[t].glyph,
+        referenceGlyph(page, px, py, TERRAIN_TILE_STYLES[t].code,
                        TERRAIN_TILE_STYLES[t].color & 0xFFFFFF);
       }
     }
@@ -164,19 +161,10 @@ TEST_F(MapDrawing, EveryWayOfDrawingGivesThePixelsOfThePlainRules) {
     drawViewMap(h.display, mixed, 30, 30, 50, 50);
     ASSERT_EQ(h.work().pixels, expected.pixels) << "cell by cell, seed " << seed;
   }
-  const ViewMap mixed = mixedMap(4);
-  const Image expected = referenceMap(mixed);
-  buildTerrainTiles(h.display, 16);  // the glyph at the top left, the rest the colour key
-  h.display.clearScreen();
-  drawViewMap(h.display, mixed, 30, 30, 50, 50);
-  buildTerrainTiles(h.display, 8);
-  EXPECT_EQ(h.work().pixels, expected.pixels);
 }
 
 // Cells that the edges of a small image cut, as the poster bands draw them.
 TEST(MapCells, DrawnOntoAnyImageAndClippedAtItsEdges) {
-  HeadlessDisplay h;
-  buildTerrainTiles(h.display, 8);
   Image band(20, 12, 0x12345678);
   Image expected = band;
   ViewMap one = initViewMap(0, 0);
@@ -209,7 +197,6 @@ namespace {
 // anything drawn over it since (here text over the map) must not stay.
 TEST(MapDrawingStill, APageThatStillHoldsTheMapShowsWhatRedrawingWould) {
   HeadlessDisplay h;
-  buildTerrainTiles(h.display, 8);
   ViewMap map = initViewMap(0, 0);
   map.background[mapIndex(3, 4)] = makeGlyphCell(177, 10, 20, 30);
   map.terrain[mapIndex(-2, 1)] = TerrainClass::forest;
@@ -221,7 +208,6 @@ TEST(MapDrawingStill, APageThatStillHoldsTheMapShowsWhatRedrawingWould) {
     return h.display.page(page).pixels;
   };
   HeadlessDisplay fresh;
-  buildTerrainTiles(fresh.display, 8);
   drawViewMap(fresh.display, map, 30, 30, 50, 50);
   const std::vector<Color> expected = fresh.work().pixels;
 

@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
 
   ManualClock clock{0.0, 0.02};  // the move gate opens in every frame
   Display display(std::make_unique<HeadlessBackend>(&clock));
-  Explorer explorer(display, WORLD_SIZE - 20, 3);
+  Explorer explorer(display, galaxyPlace(WORLD_SIZE - 20, 3));
   Keyboard& keys = display.keyboard();
   std::mt19937 random(20261207);
   const int walkKeys[] = {SCAN_UP, SCAN_DOWN, SCAN_LEFT, SCAN_RIGHT, SCAN_SHIFT};
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     const ViewState& state = explorer.state();
     const Position before{state.x, state.y};
     const std::int32_t levelBefore = state.viewLevel;
-    if (!explorer.runFrame()) {
+    if (!explorer.runFrameAndSleep()) {
       std::fprintf(stderr, "soak: the loop ended at frame %ld\n", frame);
       return 1;
     }

@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "gen/places.h"
 #include "render/tiles.h"
+#include "tools/atlas/atlas_options.h"
 #include "tools/atlas/atlas_render.h"
+#include "tools/common/png_io.h"
 #include "tools/query/query.h"
 #include "tools/snapshot/arguments.h"
-#include "tools/common/png_io.h"
 #include "tools/snapshot/snapshot.h"
 #include "world/geometry.h"
 
@@ -93,8 +95,9 @@ TEST(Atlas, EveryPixelAgreesWithTheQueryToolAcrossTheWorldEdge) {
 }
 
 // The map region of a snapshot frame, pixels 50 to 537 on both axes, against
-// a glyph atlas of the map's 61 x 61 cells. The explorer's "@" on the centre
-// cell is not part of the universe, so the centre cell is left out.
+// a glyph atlas of the map's 61 x 61 cells around the snapshot's place: one
+// place's text brings both tools to the same spot. The explorer's "@" on the
+// centre cell is not part of the universe, so the centre cell is left out.
 void expectMapRegionEquals(const std::string& start, const std::string& script, AtlasLevel level) {
   const SnapshotResult snapshot = runSnapshot(
       parseSnapshotCommand({"--start", start, "--script", script, "--out", "x"}).options);
@@ -102,17 +105,16 @@ void expectMapRegionEquals(const std::string& start, const std::string& script, 
   ASSERT_EQ(state.viewLevel, level == AtlasLevel::galaxy   ? GALAXY_LEVEL
                              : level == AtlasLevel::system ? SYSTEM_LEVEL
                                                            : PLANET_LEVEL);
-  AtlasLayout layout;
-  layout.left = std::int64_t{state.x} - MAP_RADIUS;
-  layout.top = std::int64_t{state.y} - MAP_RADIUS;
-  layout.columns = MAP_SIDE;
-  layout.rows = MAP_SIDE;
-  layout.cellPixels = GLYPH_CELL_PIXELS;
-  layout.glyphs = true;
-  const Position system = state.returnPositions.empty() ? Position{} : state.returnPositions[0];
+  const AtlasOptions options =
+      parseAtlasCommand({"place", placeText(placeOf(state)), "61", "61", "--glyphs"}).options;
+  Rendered rendered{::testing::TempDir() + "map.png", Image()};
+  std::FILE* file = std::fopen(rendered.path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
   RenderSettings settings;
   settings.bandRows = 7;
-  const Image atlas = render(level, system.x, system.y, layout, settings, "map.png").image;
+  writeAtlasPng(worldAt(*options.place), options.layout, settings, file, nullptr);
+  std::fclose(file);
+  const Image atlas = readPng(rendered.path).value_or(Image());
   ASSERT_EQ(atlas.width, MAP_SIDE * GLYPH_CELL_PIXELS);
   constexpr int MAP_LEFT = 50;
   constexpr int CENTRE = MAP_RADIUS * GLYPH_CELL_PIXELS;

@@ -57,6 +57,18 @@ TEST(Query, SystemBackgroundAndPlanetUseTheSystemsTables) {
             std::to_string(terrainNumber(terrainClassAt(tables, -7, 9))));
 }
 
+// A place's cell is what the level's own query says is there.
+TEST(Query, PlacesAnswerTheCellOnTheirLevel) {
+  EXPECT_EQ(answer("place 2/1/0"), "15\t16\t16\t177\t249\t157\t0");
+  const std::string background = answer("sysbg 40 2 5 6");
+  EXPECT_EQ(answer("place 3/40/2/5/6"), background + "\t0\t0\t0");
+  EXPECT_EQ(answer("place 4/40/2/7/9"), "0\t0\t0\t0\t0\t0\t" + answer("planet 40 2 7 9"));
+  EXPECT_EQ(answer("place 5/40/2/7/9"), "0\t0\t0\t0\t0\t0\t0");
+  const QueryAnswer bad = answerQuery("place 2/16777216/0");
+  EXPECT_FALSE(bad.ok);
+  EXPECT_NE(bad.text.find("X must be"), std::string::npos) << bad.text;
+}
+
 // Whatever else the process generates, a galaxy answer comes from the galaxy's tables.
 TEST(Query, GalaxyAnswersStayRightAfterASystemWasGeneratedElsewhere) {
   answer("galaxy 10 10");

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "tools/snapshot/arguments.h"
+#include "gen/places.h"
 #include "tools/common/png_io.h"
+#include "tools/snapshot/arguments.h"
 
 namespace glyphverse {
 namespace {
@@ -19,8 +20,7 @@ SnapshotOptions options(const std::vector<std::string>& arguments) {
 
 TEST(SnapshotArguments, Defaults) {
   const SnapshotOptions o = options({});
-  EXPECT_EQ(o.startX, 10);
-  EXPECT_EQ(o.startY, 10);
+  EXPECT_EQ(o.start, galaxyPlace(10, 10));
   EXPECT_EQ(o.frameTime, 0.02);
   EXPECT_TRUE(o.steps.empty());
   EXPECT_EQ(o.out, "frame.png");
@@ -51,6 +51,8 @@ TEST(SnapshotArguments, BadArgumentsNameTheArgument) {
       {{"--start", "2147483648,5"}, "--start"},
       {{"--start", "1,-2147483649"}, "--start"},
       {{"--start", "a,b"}, "--start"},
+      {{"--start", "2/1"}, "three parts"},
+      {{"--start", "3/1/1/0/16777216"}, "Y must be"},
       {{"--frame-time", "-0.1"}, "--frame-time"},
       {{"--frame-time", "fast"}, "--frame-time"},
       {{"--frame-time", "1e308"}, "from 0 to 1"},
@@ -114,7 +116,8 @@ TEST(Snapshot, EnteringTheSystemAtTenTenAndMovingRight) {
   EXPECT_EQ(result.frames, 34);
   EXPECT_EQ(snapshotJson(result),
             "{\"x\":3,\"y\":0,\"viewLevel\":3,\"nebIntens\":14,\"systemName\":\"" +
-                result.state.system.name + "\",\"starCount\":5,\"planetCount\":0,\"frames\":34}");
+                result.state.system.name +
+                "\",\"starCount\":5,\"planetCount\":0,\"frames\":34,\"place\":\"3/10/10/3/0\"}");
 }
 
 // The map region of a frame: pixels 50 to 537 on both axes.
@@ -137,6 +140,18 @@ TEST(Snapshot, AltReturnsToTheGalaxyAsItWasLeft) {
   EXPECT_EQ(back.state.y, 2);
   EXPECT_EQ(back.state.system.nebIntens, 208);  // the last system entered
   EXPECT_EQ(mapRegion(back.frame), mapRegion(before.frame));
+}
+
+// A place's text starts the explorer where walking there would have left it.
+TEST(Snapshot, StartingAtAPlaceEqualsWalkingThere) {
+  const SnapshotResult walked =
+      runSnapshot(options({"--start", "40,2", "--script", "wait 30; hold space 1; hold right 5"}));
+  ASSERT_EQ(placeText(placeOf(walked.state)), "3/40/2/5/0");
+  const SnapshotResult started = runSnapshot(options({"--start", "3/40/2/5/0"}));
+  EXPECT_EQ(started.state.system, walked.state.system);
+  EXPECT_EQ(started.state.tables, walked.state.tables);
+  EXPECT_EQ(started.state.returnPositions, walked.state.returnPositions);
+  EXPECT_EQ(mapRegion(started.frame), mapRegion(walked.frame));
 }
 
 TEST(Snapshot, RunsOneFrameWithoutAScriptAndStopsAtEsc) {

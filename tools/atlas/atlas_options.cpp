@@ -25,6 +25,8 @@ constexpr const char* FOOTER = R"(Levels:
   galaxy X Y W H            the galaxy's nebulae and stars
   system GX GY X Y W H      the background of the star system at galaxy cell (GX, GY)
   planet GX GY X Y W H      the surface of that system's planet
+  place PLACE W H           W x H cells of the place's level centred on it
+                            (2/X/Y on the galaxy, LEVEL/GX/GY/X/Y below it)
 W x H cells from the top-left cell (X, Y); larger y is lower. Coordinates are
 any integers and wrap at the world's edges (0 to 16777215) as everywhere else.
 
@@ -72,6 +74,34 @@ void addLook(CLI::App& command, AtlasLevel level, AtlasOptions& options, int& sc
                   "zlib level: 0 fastest to 9 smallest (1)")
       ->check(CLI::Range(0, MAX_COMPRESSION));
   command.add_flag("-q,--quiet", options.quiet, "No progress bar or summary on the terminal");
+}
+
+// The place command: a place's text and the size, the rectangle centred on it.
+CLI::App* addPlaceCommand(CLI::App& app, AtlasOptions& options, std::string& placeText,
+                          int& scale) {
+  const std::string about = "W x H cells of the place's level, centred on the place";
+  CLI::App* command = app.add_subcommand("place", about);
+  command->formatter(
+      std::make_shared<HelpFormatter>("glyphverse-atlas place PLACE W H [OPTIONS]", about));
+  command->footer(FOOTER);
+  command->add_option("PLACE", placeText, "A place: 2/X/Y or LEVEL/GX/GY/X/Y")->required();
+  command->add_option("W", options.layout.columns, "Width in cells, 1 or more")->required();
+  command->add_option("H", options.layout.rows, "Height in cells, 1 or more")->required();
+  addLook(*command, AtlasLevel::galaxy, options, scale);
+  return command;
+}
+
+// The place's level and rectangle, from the text the place command was given.
+void applyPlace(const std::string& text, AtlasOptions& options) {
+  const PlaceReading reading = readPlace(text);
+  if (!reading.place) {
+    throw AtlasUsageError("PLACE: '" + echoedField(text) + "' is not a place: " + reading.error);
+  }
+  options.place = *reading.place;
+  const Position centre = positionOn(*reading.place);
+  options.layout.left = centre.x - options.layout.columns / 2;
+  options.layout.top = centre.y - options.layout.rows / 2;
+  if (options.out.empty()) options.out = "place.png";
 }
 
 LevelCommand addLevel(CLI::App& app, AtlasLevel level, const std::string& usage,
@@ -123,16 +153,20 @@ AtlasCommand parseAtlasCommand(const std::vector<std::string>& arguments) {
                "The surface of the planet of the star system at galaxy cell (GX, GY)", options,
                scale),
   };
+  std::string placeText;
+  const CLI::App* placeCommand = addPlaceCommand(app, options, placeText, scale);
   // CLI11 would only say that a subcommand is required.
   if (!arguments.empty() && !arguments[0].empty() && arguments[0][0] != '-' &&
+      arguments[0] != "place" &&
       std::none_of(levels.begin(), levels.end(), [&](const LevelCommand& level) {
         return level.app->get_name() == arguments[0];
       })) {
     throw AtlasUsageError("unknown level '" + echoedField(arguments[0]) +
-                          "': expected galaxy, system or planet");
+                          "': expected galaxy, system, planet or place");
   }
   command.info = parseCommandLine<AtlasUsageError>(app, arguments);
   if (!command.info.empty()) return command;
+  if (placeCommand->parsed()) applyPlace(placeText, options);
   for (const LevelCommand& level : levels) {
     if (level.app->parsed()) options.level = level.level;
   }

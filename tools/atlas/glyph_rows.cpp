@@ -1,14 +1,11 @@
 #include "tools/atlas/glyph_rows.h"
 
 #include <algorithm>
-#include <memory>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #endif
 
-#include "display/display.h"
-#include "display/headless_backend.h"
 #include "render/map_pass.h"
 #include "render/tiles.h"
 #include "tools/atlas/atlas_layout.h"
@@ -66,20 +63,6 @@ Shuffle bestShuffle() {
 }
 #endif
 
-// The tiles are the explorer's, made through a display as the explorer
-// makes them; a display that made them before (the explorer's) has made
-// the same ones.
-void makeTerrainTiles() {
-  static const bool made = [] {
-    if (terrainTile(TerrainClass::water) != nullptr) return true;
-    Display display(std::make_unique<HeadlessBackend>());
-    display.openScreen(GLYPH_CELL_PIXELS, GLYPH_CELL_PIXELS, 32, 1, 0, 0);
-    buildTerrainTiles(display, GLYPH_CELL_PIXELS);
-    return true;
-  }();
-  (void)made;
-}
-
 }  // namespace
 
 void packRow(const Color* from, int width, std::uint8_t* to) {
@@ -95,10 +78,6 @@ void packRow(const Color* from, int width, std::uint8_t* to) {
   }
 #endif
   packRowByBytes(from, pixels, to);
-}
-
-GlyphPainter::GlyphPainter() {
-  makeTerrainTiles();
 }
 
 // Pieces of up to 61 x 61 cells, each drawn as the explorer draws its map on

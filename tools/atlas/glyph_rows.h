@@ -29,7 +29,6 @@ class GlyphPainter {
  public:
   // Makes the explorer's six terrain tiles, once in the process, if no
   // display has made them yet; after that the painter only reads.
-  GlyphPainter();
 
   // One piece at a time: the map it is put into and the page it is drawn on.
   struct Scratch {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "gen/places.h"
 #include "tools/atlas/atlas_options.h"
 #include "tools/atlas/atlas_render.h"
 #include "tools/common/message_text.h"
@@ -35,7 +36,9 @@ void printSummary(const AtlasOptions& options, const RenderStats& stats) {
 }
 
 int run(const AtlasOptions& options) {
-  const LevelWorld world = levelWorld(options.level, options.systemX, options.systemY);
+  const LevelWorld world = options.place
+                               ? worldAt(*options.place)
+                               : levelWorld(options.level, options.systemX, options.systemY);
   const AtlasLayout& layout = options.layout;
   try {
     ReplacingFile file(options.out);

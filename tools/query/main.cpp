@@ -41,6 +41,10 @@ constexpr const char* FOOTER =
   planet GX GY X Y  the terrain class at (X, Y) on the planet of that system:
                       1 water, 2 plain, 3 forest, 4 hills, 5 mountains, 6 grass
   name SEED         the name that the seed (a decimal number) gives
+  place PLACE       the cell the explorer stands on at a place (2/X/Y on the
+                    galaxy, LEVEL/GX/GY/X/Y below it, as glyphverse-snapshot
+                    --start takes it): background red, green, blue, glyph;
+                    foreground glyph, grey; terrain class (0 for none)
 
 On standard input, blank lines and lines starting with '#' are skipped, and a
 line longer than 1 MiB is answered with an error. Answers are written as soon

@@ -92,6 +92,21 @@ std::string answerSystem(std::int32_t x, std::int32_t y) {
          "\t" + colour + "\t" + std::to_string(+s.nebIntens) + "\t" + s.name;
 }
 
+// The cell under the explorer at a place, on any level.
+std::string answerPlace(std::string_view text) {
+  const PlaceReading reading = readPlace(text);
+  if (!reading.place) {
+    throw ParseError{"PLACE '" + echoedField(text) + "' is not a place: " + reading.error};
+  }
+  const Place& place = *reading.place;
+  const LevelWorld world = worldAt(place);
+  const Position here = positionOn(place);
+  const CellContent cell = cellAt(world.tables, world.viewLevel, world.system, here.x, here.y);
+  return joinFields(+cell.background.red, +cell.background.green, +cell.background.blue,
+                    +cell.background.glyph, +cell.foreground.glyph, +cell.foreground.red,
+                    terrainNumber(cell.terrain));
+}
+
 void expectFields(const std::vector<std::string_view>& fields, std::size_t count,
                   const char* usage) {
   if (fields.size() != count) {
@@ -126,8 +141,12 @@ std::string answer(const std::vector<std::string_view>& f) {
     const GlyphCell cell = systemBackgroundAt(entered.tables, x, y, entered.system);
     return joinFields(+cell.red, +cell.green, +cell.blue, +cell.glyph);
   }
+  if (word == "place") {
+    expectFields(f, 2, "place PLACE");
+    return answerPlace(f[1]);
+  }
   throw ParseError{"unknown query '" + echoedField(word) +
-                   "' (expected galaxy, name, system, sysbg or planet)"};
+                   "' (expected galaxy, name, system, sysbg, planet or place)"};
 }
 
 }  // namespace

@@ -37,8 +37,9 @@ second: at the default frame time of 0.02 s that is 25 frames, so a script
 that steps into a star system starts with 'wait 30'.
 
 The JSON line has x, y, viewLevel, nebIntens, systemName, starCount,
-planetCount and frames; while the scanner is open at the end, also
-scannerX, scannerY and scannerZoom.
+planetCount, frames and place (the place's text, which --start takes);
+while the scanner is open at the end, also scannerX, scannerY and
+scannerZoom.
 
 Exit status: 0 when the PNG and the JSON line were written, 1 when either
 could not be written, 2 for a bad argument.)";
@@ -48,19 +49,26 @@ bool parseInteger(std::string_view text, std::int64_t& value) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
+// A place's text, or X,Y on the galaxy.
 void applyStart(const std::string& text, SnapshotOptions& options) {
   const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) {
+    const PlaceReading reading = readPlace(text);
+    if (!reading.place) {
+      throw UsageError("--start: '" + echoedField(text) + "' is not a place: " + reading.error);
+    }
+    options.start = *reading.place;
+    return;
+  }
   std::int64_t x = 0;
   std::int64_t y = 0;
   const std::string_view all(text);
-  if (comma == std::string::npos || !parseInteger(all.substr(0, comma), x) ||
-      !parseInteger(all.substr(comma + 1), y) || x < INT32_MIN || x > INT32_MAX || y < INT32_MIN ||
-      y > INT32_MAX) {
+  if (!parseInteger(all.substr(0, comma), x) || !parseInteger(all.substr(comma + 1), y) ||
+      x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
     throw UsageError("--start: '" + echoedField(text) +
                      "' is not X,Y with X and Y from -2147483648 to 2147483647");
   }
-  options.startX = wrapCoordinate(x);
-  options.startY = wrapCoordinate(y);
+  options.start = galaxyPlace(wrapCoordinate(x), wrapCoordinate(y));
 }
 
 void applyFrameTime(const std::string& text, SnapshotOptions& options) {
@@ -124,10 +132,12 @@ void describeOptions(CLI::App& app, RawArguments& raw, SnapshotOptions& options)
   app.formatter(formatter);
   app.footer(FOOTER);
   app.set_version_flag("--version", std::string("glyphverse-snapshot ") + projectVersion());
-  addOption(app, "--start", raw.start, "X,Y",
-            "Where the explorer starts on the galaxy (default 10,10).\n"
-            "Any 32-bit integers: they wrap into 0..16777215\n"
-            "as the explorer's position does.");
+  addOption(app, "--start", raw.start, "PLACE",
+            "Where the explorer starts: a place such as 2/1100/2100\n"
+            "(on the galaxy) or 3/1100/2100/4/7 (at (4, 7) in the\n"
+            "system of galaxy cell (1100, 2100)), or X,Y on the\n"
+            "galaxy with any 32-bit integers, which wrap into\n"
+            "0..16777215 (default 10,10).");
   addOption(app, "--frame-time", raw.frameTime, "SECONDS",
             "Seconds the virtual clock moves at each frame,\n0 to 1 (default 0.02).");
   addOption(app, "--script", raw.script, "STEPS", "The steps to run (see below).");

@@ -15,9 +15,10 @@ struct SnapshotCommand {
 };
 
 // Reads the arguments after the program name:
-//   [--start X,Y] [--frame-time S] [--script STEPS | --script-file FILE] --out FILE.png
-// X and Y are any 32-bit integers and wrap into the world as the explorer's
-// position does. Throws UsageError naming the argument that is wrong.
+//   [--start PLACE|X,Y] [--frame-time S] [--script STEPS | --script-file FILE] --out FILE.png
+// PLACE is a place's text; X and Y are any 32-bit integers and wrap into the
+// world as the explorer's position does. Throws UsageError naming the
+// argument that is wrong.
 SnapshotCommand parseSnapshotCommand(const std::vector<std::string>& arguments);
 
 }  // namespace glyphverse

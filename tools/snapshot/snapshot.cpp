@@ -6,6 +6,7 @@
 #include "app/explorer.h"
 #include "display/display.h"
 #include "display/headless_backend.h"
+#include "gen/places.h"
 
 namespace glyphverse {
 namespace {
@@ -32,11 +33,11 @@ std::string jsonString(std::string_view text) {
 SnapshotResult runSnapshot(const SnapshotOptions& options, const FrameObserver& onFrame) {
   ManualClock clock{0.0, options.frameTime};
   Display display(std::make_unique<HeadlessBackend>(&clock), "glyphverse");
-  Explorer explorer(display, options.startX, options.startY);
+  Explorer explorer(display, options.start);
   SnapshotResult result;
   auto runFrames = [&](int count) {
     for (int n = 0; n < count && !result.ended; ++n) {
-      result.ended = !explorer.runFrame();
+      result.ended = !explorer.runFrameAndSleep();
       ++result.frames;
       if (onFrame) onFrame(result.frames);
     }
@@ -81,7 +82,8 @@ std::string snapshotJson(const SnapshotResult& result) {
          ",\"systemName\":" + jsonString(s.system.name) +
          ",\"starCount\":" + std::to_string(s.system.starCount) +
          ",\"planetCount\":" + std::to_string(s.system.planetCount) +
-         ",\"frames\":" + std::to_string(result.frames) + scannerJson(result) + "}";
+         ",\"frames\":" + std::to_string(result.frames) +
+         ",\"place\":" + jsonString(placeText(placeOf(s))) + scannerJson(result) + "}";
 }
 
 }  // namespace glyphverse

@@ -10,6 +10,7 @@
 
 #include "display/image.h"
 #include "tools/snapshot/script.h"
+#include "world/place.h"
 #include "world/view_state.h"
 
 namespace glyphverse {
@@ -19,8 +20,7 @@ namespace glyphverse {
 inline constexpr double MAX_FRAME_TIME = 1.0;
 
 struct SnapshotOptions {
-  std::int32_t startX = 10;  // within the world
-  std::int32_t startY = 10;
+  Place start = galaxyPlace(10, 10);
   double frameTime = 0.02;  // seconds the clock moves at each frame's sleep, 0 to MAX_FRAME_TIME
   std::vector<ScriptStep> steps;
   std::string out;
@@ -43,7 +43,8 @@ using FrameObserver = std::function<void(std::int64_t frames)>;
 // With no step that runs a frame, one frame runs. Frames stop once Esc is read.
 SnapshotResult runSnapshot(const SnapshotOptions& options, const FrameObserver& onFrame = {});
 
-// One line of JSON: x, y, viewLevel, nebIntens, systemName, starCount, planetCount, frames.
+// One line of JSON: x, y, viewLevel, nebIntens, systemName, starCount, planetCount, frames,
+// place.
 std::string snapshotJson(const SnapshotResult& result);
 
 }  // namespace glyphverse

@@ -24,7 +24,7 @@
 #include <utility>
 
 #include "display/cp437.h"
-#include "display/glyph_drawing.h"
+#include "world/geometry.h"
 
 namespace glyphverse {
 namespace {
@@ -95,6 +95,12 @@ Screen cellsWritten(std::string_view output) {
   return screen;
 }
 
+Frame gridOf(int rows, int columns) {
+  Frame frame;
+  frame.reset(rows, columns, DEFAULT_BACKGROUND);
+  return frame;
+}
+
 // A backend on pipes, with a clock the test moves.
 class PipedConsole : public testing::Test {
  protected:
@@ -115,29 +121,32 @@ class PipedConsole : public testing::Test {
   // One frame of the program: clear, print, flip.
   std::string frame(std::string_view text, double seconds, Color fore = 0xFFFFFF) {
     now_ = seconds;
-    backend_->clearText(DEFAULT_BACKGROUND);
+    frame_.clear(DEFAULT_BACKGROUND);
     for (std::size_t i = 0; i < text.size(); ++i) {
-      backend_->putText(1, 1 + int(i), std::uint8_t(text[i]), fore, 0x000080);
+      frame_.putText(1, 1 + int(i), TextCell{std::uint8_t(text[i]), fore, 0x000080});
     }
-    backend_->service(nullptr, false, keyboard_);
+    backend_->service(Shown{nullptr, &frame_}, keyboard_);
     return drain(output_[0]);
   }
+  // A service between flips: input only.
+  void serviceOnly() { backend_->service(Shown{}, keyboard_); }
 
   int keys_[2] = {-1, -1};
   int output_[2] = {-1, -1};
   double now_ = 0.0;
   Keyboard keyboard_;
+  Frame frame_ = gridOf(3, 10);
   std::unique_ptr<TerminalBackend> backend_;
 };
 
 TEST_F(PipedConsole, FirstFlushDrawsTheWholeGridInColour) {
   now_ = 0.0;
-  backend_->clearText(0x102030);
-  backend_->putText(2, 3, 1, 0xFF112233, 0x445566);
-  backend_->putText(3, 10, 176, 0xABCDEF, 0x000000);
-  backend_->putText(4, 1, 'x', 0, 0);   // outside the grid
-  backend_->putText(1, 11, 'x', 0, 0);  // outside the grid
-  backend_->service(nullptr, false, keyboard_);
+  frame_.clear(0x102030);
+  frame_.putText(2, 3, TextCell{1, 0xFF112233, 0x445566});
+  frame_.putText(3, 10, TextCell{176, 0xABCDEF, 0x000000});
+  frame_.putText(4, 1, TextCell{'x', 0, 0});   // outside the grid
+  frame_.putText(1, 11, TextCell{'x', 0, 0});  // outside the grid
+  backend_->service(Shown{nullptr, &frame_}, keyboard_);
   const std::string output = drain(output_[0]);
   const Screen screen = cellsWritten(output);
 
@@ -190,44 +199,44 @@ TEST_F(PipedConsole, FlushesAtMostSixtyTimesASecond) {
 // (the flip's service and the sleep's), so a tap moves exactly one cell.
 TEST_F(PipedConsole, EachPressHoldsItsKeysForOneFrame) {
   send(keys_[1], "\x1b[1;2Ax");
-  backend_->service(nullptr, false, keyboard_);  // the flip before the input
+  serviceOnly();  // the flip before the input
   EXPECT_EQ(keyboard_.pop(), KeyCode::specialKey(KEY_UP));
   EXPECT_EQ(keyboard_.pop(), KeyCode::character('x'));
   EXPECT_TRUE(keyboard_.isDown(SCAN_UP));
   EXPECT_TRUE(keyboard_.isDown(SCAN_SHIFT));
   EXPECT_FALSE(keyboard_.isDown(SCAN_DOWN));
-  backend_->service(nullptr, false, keyboard_);  // the sleep after it
-  backend_->service(nullptr, false, keyboard_);  // the next frame's flip
+  serviceOnly();  // the sleep after it
+  serviceOnly();  // the next frame's flip
   EXPECT_FALSE(keyboard_.isDown(SCAN_UP));
 
   send(keys_[1], "\x1b[A");  // a press read at the sleep is held through the next flip
-  backend_->service(nullptr, false, keyboard_);
-  backend_->service(nullptr, false, keyboard_);
+  serviceOnly();
+  serviceOnly();
   EXPECT_TRUE(keyboard_.isDown(SCAN_UP));
   EXPECT_FALSE(keyboard_.isDown(SCAN_SHIFT));
-  backend_->service(nullptr, false, keyboard_);
+  serviceOnly();
   EXPECT_FALSE(keyboard_.isDown(SCAN_UP));
 }
 
 TEST_F(PipedConsole, EscArrivesAfterTheTimeoutUnlessASequenceFollows) {
   now_ = 1.0;
   send(keys_[1], "\x1b");
-  backend_->service(nullptr, false, keyboard_);
+  serviceOnly();
   now_ = 1.005;
-  backend_->service(nullptr, false, keyboard_);
+  serviceOnly();
   EXPECT_EQ(keyboard_.waiting(), 0);
   send(keys_[1], "[B");
-  backend_->service(nullptr, false, keyboard_);
+  serviceOnly();
   EXPECT_EQ(keyboard_.pop(), KeyCode::specialKey(KEY_DOWN));
   EXPECT_TRUE(keyboard_.isDown(SCAN_DOWN));
 
   send(keys_[1], "\x1b");
-  backend_->service(nullptr, false, keyboard_);
+  serviceOnly();
   now_ = 1.005 + TerminalKeyParser::ESCAPE_TIMEOUT_SECONDS * 0.5;
-  backend_->service(nullptr, false, keyboard_);
+  serviceOnly();
   EXPECT_EQ(keyboard_.waiting(), 0);
   now_ = 1.005 + TerminalKeyParser::ESCAPE_TIMEOUT_SECONDS * 1.01;
-  backend_->service(nullptr, false, keyboard_);
+  serviceOnly();
   EXPECT_EQ(keyboard_.pop(), KeyCode::character(CHAR_ESC));
 }
 
@@ -329,7 +338,8 @@ TEST(TerminalBackendOnATerminal, TypedKeysArriveUnechoed) {
   drain(terminal.master, 50);
   send(terminal.master, "\x1b[Cq");  // no Enter: raw mode hands bytes over at once
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  backend.service(nullptr, false, keyboard);
+  const Frame frame = gridOf(10, 10);
+  backend.service(Shown{nullptr, &frame}, keyboard);
   EXPECT_EQ(keyboard.pop(), KeyCode::specialKey(KEY_RIGHT));
   EXPECT_EQ(keyboard.pop(), KeyCode::character('q'));
   const std::string output = drain(terminal.master, 50);
@@ -345,10 +355,11 @@ TEST(TerminalBackendOnATerminal, CellsOutsideTheTerminalAreNotWrittenUntilItGrow
       terminal.slave, terminal.slave, [&now] { return now; }, textOnly());
   backend.open(80, 80, "test");
   Keyboard keyboard;
+  Frame frame = gridOf(10, 10);
   for (int row = 1; row <= 10; ++row) {
-    for (int column = 1; column <= 10; ++column) backend.putText(row, column, 'x', 1, 2);
+    for (int column = 1; column <= 10; ++column) frame.putText(row, column, TextCell{'x', 1, 2});
   }
-  backend.service(nullptr, false, keyboard);
+  backend.service(Shown{nullptr, &frame}, keyboard);
   Screen screen = cellsWritten(drain(terminal.master, 50));
   EXPECT_EQ(screen.size(), 24u);
   for (const auto& [position, cell] : screen) {
@@ -361,7 +372,7 @@ TEST(TerminalBackendOnATerminal, CellsOutsideTheTerminalAreNotWrittenUntilItGrow
   larger.ws_col = 9;
   ASSERT_EQ(::ioctl(terminal.master, TIOCSWINSZ, &larger), 0);
   now = TerminalBackend::SIZE_CHECK_SECONDS;
-  backend.service(nullptr, false, keyboard);
+  backend.service(Shown{nullptr, &frame}, keyboard);
   const std::string redraw = drain(terminal.master, 50);
   EXPECT_NE(redraw.find("\x1b[2J"), std::string::npos);  // the old picture may have moved
   screen = cellsWritten(redraw);
@@ -443,9 +454,10 @@ TEST(TerminalBackendOnATerminal, StopGivesTheTerminalBackAndContinueTakesItAgain
     TerminalBackend backend(terminal.slave, terminal.slave, {}, textOnly());
     backend.open(80, 24, "test");
     Keyboard keyboard;
+    Frame frame = gridOf(3, 10);
     for (;;) {
-      backend.putText(1, 1, 'x', 0xFFFFFF, 0);
-      backend.service(nullptr, false, keyboard);
+      frame.putText(1, 1, TextCell{'x', 0xFFFFFF, 0});
+      backend.service(Shown{nullptr, &frame}, keyboard);
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
   }
@@ -477,27 +489,29 @@ TEST(TerminalBackendOnATerminal, AGoneTerminalQueuesEsc) {
   backend.open(80, 24, "test");
   terminal.reset();  // both ends closed but the backend's own descriptor
   Keyboard keyboard;
-  backend.service(nullptr, false, keyboard);
+  backend.service(Shown{}, keyboard);
   EXPECT_EQ(keyboard.pop(), KeyCode::character(CHAR_ESC));
-  backend.service(nullptr, false, keyboard);
+  backend.service(Shown{}, keyboard);
   EXPECT_EQ(keyboard.waiting(), 0);  // once
   backend.close();
   ::close(slave);
 }
 
-// Where the output is a terminal with room, the pages themselves are shown.
-TEST(TerminalBackendOnATerminal, ShowsThePageOnATerminalWithRoom) {
+// Where the output is a terminal with room, whole frames are shown: text as
+// text, map cells as their glyphs.
+TEST(TerminalBackendOnATerminal, ShowsTheFrameOnATerminalWithRoom) {
   PseudoTerminal terminal(30, 50);
   TerminalBackend backend(terminal.slave, terminal.slave, {},
                           TerminalOptions{true, true, ColorMode::trueColor});
   ASSERT_EQ(backend.open(400, 400, "test"), Surface::pages);
-  EXPECT_EQ(backend.terminalText(), nullptr);
-  Image page(400, 400, DEFAULT_BACKGROUND);
-  drawGlyph(page, 8, 0, 'G', 0xFF112233);
-  drawGlyph(page, 16, 16, 177, 0xFF0000C0);
-  drawGlyph(page, 16, 16, 249, 0xFFA0A0A0);  // a star over the nebula: the star shows
+  Frame frame = gridOf(50, 50);
+  frame.putText(1, 2, TextCell{'G', 0xFF112233, DEFAULT_BACKGROUND});
+  ViewMap map = initViewMap(0, 0);
+  map.background[mapIndex(0, 0)] = makeGlyphCell(177, 0, 0, 0xC0);
+  map.foreground[mapIndex(0, 0)] = makeGlyphCell(249, 0xA0, 0xA0, 0xA0);  // the star shows
+  frame.setMap(MapPicture{&map, 1, 1, 8, 8, nullptr, 0, {}});
   Keyboard keyboard;
-  backend.service(&page, true, keyboard);
+  backend.service(Shown{nullptr, &frame}, keyboard);
   const Screen screen = cellsWritten(drain(terminal.master, 50));
   EXPECT_EQ(screen.at({1, 2}), (ShownCell{U'G', 0x112233, 0}));
   EXPECT_EQ(screen.at({3, 3}).character, cp437ToUnicode(249));
@@ -515,24 +529,27 @@ TEST(TerminalBackendOnATerminal, AStalledTerminalNeverBlocksAndGetsTheLatestPict
       terminal.slave, terminal.slave, [&now] { return now; },
       TerminalOptions{true, true, ColorMode::trueColor});
   ASSERT_EQ(backend.open(640, 320, "test"), Surface::pages);
-  Image page(640, 320, DEFAULT_BACKGROUND);
+  Frame frame = gridOf(40, 80);
   Keyboard keyboard;
   std::string output;
   const auto started = std::chrono::steady_clock::now();
   for (int picture = 0; picture < 300; ++picture) {
     const std::uint8_t code = static_cast<std::uint8_t>('A' + picture % 26);
-    for (int y = 0; y < 320; y += 8) {
-      for (int x = 0; x < 640; x += 8) drawGlyph(page, x, y, code, 0xFF000000u | (picture * 7919));
+    frame.clear(DEFAULT_BACKGROUND);
+    for (int row = 1; row <= 40; ++row) {
+      for (int column = 1; column <= 80; ++column) {
+        frame.putText(row, column, TextCell{code, 0xFF000000u | (picture * 7919), 0});
+      }
     }
     now += 0.02;
-    backend.service(&page, true, keyboard);
+    backend.service(Shown{nullptr, &frame}, keyboard);
   }
   const auto took = std::chrono::steady_clock::now() - started;
   EXPECT_LT(took, std::chrono::seconds(2));
   for (int i = 0; i < 50; ++i) {  // the terminal catches up
     output += drain(terminal.master, 20);
     now += 0.02;
-    backend.service(&page, false, keyboard);
+    backend.service(Shown{nullptr, &frame}, keyboard);
   }
   output += drain(terminal.master, 50);
   const Screen screen = cellsWritten(output);

@@ -73,6 +73,11 @@ TEST(TerminalKeyParser, SingleBytesBecomeTheirKeys) {
       {std::string(1, '\0'), {}},
       {"\x1c\x1f", {}},
       {"Hi!", {character('H'), character('i'), character('!')}},
+      // The keypad's arrows come as digits: they hold the arrows too.
+      {"8462",
+       {character('8', {SCAN_UP}), character('4', {SCAN_LEFT}), character('6', {SCAN_RIGHT}),
+        character('2', {SCAN_DOWN})}},
+      {"5", {character('5')}},
   });
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+// A mode of the explorer: the map, the scanner, or a panel over them. Each
+// takes its own keys and draws itself; the frame loop only knows which ones
+// are showing and which of them is on top.
+
+#include "display/display.h"
+#include "display/keyboard.h"
+
+namespace glyphverse {
+
+enum class KeyUse { unused, used };
+
+class Mode {
+ public:
+  virtual ~Mode() = default;
+  // This frame's held keys, at the frame's clock reading.
+  virtual void handleHeldKeys(const HeldKeys& /*keys*/, double /*now*/) {}
+  // One typed key; an unused one goes on to the mode beneath, and last to
+  // the explorer's own keys.
+  virtual KeyUse handleKey(KeyCode key, double now) = 0;
+  // Draws the mode onto the work page: pictures first, text over them.
+  virtual void draw(Display& display, double now) = 0;
+  // A panel that only shows something leaves the held keys to the mode
+  // beneath it; one that is typed into takes them, so nothing moves meanwhile.
+  virtual bool takesHeldKeys() const { return true; }
+};
+
+}  // namespace glyphverse

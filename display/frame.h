@@ -1,0 +1,100 @@
+#pragma once
+// What one frame drew, as a value every backend can show whole: the text grid
+// as the text output wrote it, the map's cells with their glyphs and tiles,
+// and any area drawn pixel by pixel. Backends with pages show the pages, which
+// the shared drawing code made from the same calls; a terminal writes the text
+// as text and the map cells as their glyphs, and needs no font to read them
+// back from pixels.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "display/color.h"
+#include "display/image.h"
+#include "world/view_map.h"
+
+namespace glyphverse {
+
+// One cell of the text grid as printed: a code-page-437 code in its colours.
+struct TextCell {
+  std::uint8_t code = 0;
+  Color fore = 0;
+  Color back = 0;
+  friend bool operator==(const TextCell&, const TextCell&) = default;
+};
+
+// A glyph of the font in one colour; code 0 draws nothing.
+struct GlyphStyle {
+  std::uint8_t code = 0;
+  Color color = 0;
+  friend bool operator==(const GlyphStyle&, const GlyphStyle&) = default;
+};
+
+// The map as drawn: cells -halfWidth..halfWidth by -halfHeight..halfHeight of
+// `cells`, 8 pixels a cell, the top-left one at page pixel (left, top). In
+// each cell the background glyph, the foreground glyph, then the terrain's
+// tile (the glyph of `tiles[terrain]`), and on the centre cell the marker.
+struct MapPicture {
+  const ViewMap* cells = nullptr;
+  int halfWidth = 0;
+  int halfHeight = 0;
+  int left = 0;
+  int top = 0;
+  const GlyphStyle* tiles = nullptr;  // indexed by terrain byte, 0 for none
+  int tileCount = 0;
+  GlyphStyle marker;
+
+  PixelRect area() const;
+};
+
+// How a terminal too small for the whole grid keeps what matters: the first
+// `headRows` rows (the text display) at its top, the last `footRows` rows
+// (prompts and messages) at its bottom, and between them as much as fits
+// around the focus cell.
+struct FrameLayout {
+  int headRows = 0;
+  int footRows = 0;
+  int focusRow = 0;  // grid cells, from 0
+  int focusColumn = 0;
+};
+
+class Frame {
+ public:
+  // An empty frame of rows x columns text cells over `background`.
+  void reset(int rows, int columns, Color background);
+  // Nothing drawn yet, on `background`; the text cells are kept for reuse.
+  void clear(Color background);
+
+  // Text printed at a cell (from 1); a later picture over it hides it.
+  void putText(int row, int column, const TextCell& cell);
+  void setMap(const MapPicture& map);
+  // An area drawn pixel by pixel; several areas make one that holds them all.
+  void addPixels(const PixelRect& area);
+
+  int rows() const { return rows_; }
+  int columns() const { return columns_; }
+  Color background() const { return background_; }
+  // The text printed at a cell (from 0) this frame, or null.
+  const TextCell* textAt(int row, int column) const;
+  const std::optional<MapPicture>& map() const { return map_; }
+  const std::optional<PixelRect>& pixels() const { return pixels_; }
+
+ private:
+  // Text cells whose area meets `area` are hidden by what is drawn there.
+  void hideTextUnder(const PixelRect& area);
+
+  int rows_ = 0;
+  int columns_ = 0;
+  Color background_ = DEFAULT_BACKGROUND;
+  std::vector<TextCell> text_;
+  // A cell holds this frame's text when its stamp is the frame's: clearing
+  // moves the stamp on instead of touching every cell.
+  std::vector<std::uint32_t> stamps_;
+  std::uint32_t stamp_ = 1;
+  int textCells_ = 0;  // cells printed since the clear
+  std::optional<MapPicture> map_;
+  std::optional<PixelRect> pixels_;
+};
+
+}  // namespace glyphverse

@@ -1,0 +1,78 @@
+#include "display/terminal/frame_picture.h"
+
+#include <gtest/gtest.h>
+
+#include "display/glyph_drawing.h"
+
+namespace glyphverse {
+namespace {
+
+// The explorer's layout: five rows of text display, two rows of prompt and
+// message, the map's centre in the middle of a 75 x 75 grid.
+constexpr FrameLayout EXPLORER{5, 2, 36, 36};
+
+TEST(LayOut, ASmallTerminalKeepsHeadFootAndTheFocus) {
+  const GridWindow w = layOut(75, 75, EXPLORER, 24, 40);
+  for (int r = 0; r < 5; ++r) EXPECT_EQ(w.gridRow[r], r);
+  EXPECT_EQ(w.gridRow[22], 73);
+  EXPECT_EQ(w.gridRow[23], 74);
+  // The 17 rows between are centred on the focus row.
+  EXPECT_EQ(w.gridRow[5], 36 - 17 / 2);
+  EXPECT_EQ(w.gridRow[21], 36 - 17 / 2 + 16);
+  // Text rows start at the left; the rest are centred on the focus column.
+  EXPECT_EQ(w.gridColumn(0, 0), 0);
+  EXPECT_EQ(w.gridColumn(23, 0), 0);
+  EXPECT_EQ(w.gridColumn(10, 20), 36);
+
+  const GridWindow all = layOut(75, 75, EXPLORER, 80, 100);
+  EXPECT_EQ(all.gridRow[74], 74);
+  EXPECT_EQ(all.gridRow[75], -1);
+  EXPECT_EQ(all.gridColumn(40, 74), 74);
+  EXPECT_EQ(all.gridColumn(40, 75), -1);
+}
+
+TEST(MapCellOf, TheGlyphDrawnLastOverTheMeanOfWhatShowsBeneath) {
+  const GlyphCell nebula = makeGlyphCell(177, 0, 0, 200);
+  const GlyphCell star = makeGlyphCell(249, 210, 210, 210);
+  const TerminalCell onNebula = mapCellOf({nebula, star, {}, {}}, 0xFF000000);
+  EXPECT_EQ(onNebula.character, U'\u2219');
+  EXPECT_EQ(onNebula.fore, 0xD2D2D2u);
+  // Two of the star's four pixels are nebula ones: 30 of the other 60 are.
+  EXPECT_EQ(onNebula.back, 30 * 200 / 60u);
+
+  EXPECT_EQ(mapCellOf({{}, {}, GlyphStyle{38, 0xFF006400}, {}}, 0xFF000000),
+            (TerminalCell{U'&', 0x006400, 0}));
+  EXPECT_EQ(mapCellOf({nebula, star, {}, GlyphStyle{'@', 0xFF0000FA}}, 0xFF000000).character, U'@');
+  EXPECT_EQ(mapCellOf({}, 0xFF102030), blankCell(0x102030));
+}
+
+TEST(FramePicture, TextOverTheMapAndPixelsAsHalfBlocks) {
+  ViewMap map = initViewMap(0, 0);
+  map.background[mapIndex(0, 0)] = makeGlyphCell(177, 10, 20, 30);
+  map.background[mapIndex(1, 0)] = makeGlyphCell(177, 10, 20, 30);
+  Frame frame;
+  frame.reset(75, 75, DEFAULT_BACKGROUND);
+  frame.setMap(MapPicture{&map, 30, 30, 50, 50, nullptr, 0, GlyphStyle{'@', 0xFF0000FA}});
+  frame.putText(37, 38, TextCell{'A', 0xFFFFFFFF, 0xFF000000});  // over map cell (1, 0)
+
+  Image page(600, 600, DEFAULT_BACKGROUND);
+  FramePicture picture;
+  std::vector<TerminalCell> cells;
+  picture.draw(frame, &page, EXPLORER, 75, 75, false, cells);
+  EXPECT_EQ(cells[36 * 75 + 36].character, U'@');
+  EXPECT_EQ(cells[36 * 75 + 37], (TerminalCell{U'A', 0xFFFFFF, 0}));
+  EXPECT_EQ(cells[36 * 75 + 35], blankCell(0));
+
+  // A picture drawn pixel by pixel over the top-left block: two halves.
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) page.at(x, y) = y < 4 ? 0xFF0000FF : 0xFF00FF00;
+  }
+  frame.clear(DEFAULT_BACKGROUND);
+  frame.addPixels(PixelRect{0, 0, 600, 600});
+  picture.draw(frame, &page, EXPLORER, 75, 75, false, cells);
+  EXPECT_EQ(cells[0], (TerminalCell{U'\u2580', 0x0000FF, 0x00FF00}));
+  EXPECT_EQ(cells[1], blankCell(0));
+}
+
+}  // namespace
+}  // namespace glyphverse
