@@ -44,6 +44,11 @@ bool Explorer::runFrame() {
     modes.modes[k]->handleHeldKeys(display_.keyboard().held(), now);
     break;
   }
+  while (const std::optional<PointerEvent> pointer = display_.nextPointerEvent()) {
+    for (int k = modes.count - 1; k >= 0; --k) {
+      if (modes.modes[k]->handlePointer(*pointer, now) == KeyUse::used) break;
+    }
+  }
   for (Mode* mode : modes) mode->draw(display_, now);
   screenshots_.showMessage(display_, now);
   page_ = 1 - page_;

@@ -5,6 +5,7 @@
 
 #include "display/display.h"
 #include "display/keyboard.h"
+#include "display/pointer.h"
 
 namespace glyphverse {
 
@@ -18,6 +19,10 @@ class Mode {
   // One typed key; an unused one goes on to the mode beneath, and last to
   // the explorer's own keys.
   virtual KeyUse handleKey(KeyCode key, double now) = 0;
+  // One pointer event; unused ones go on to the mode beneath.
+  virtual KeyUse handlePointer(const PointerEvent& /*event*/, double /*now*/) {
+    return KeyUse::unused;
+  }
   // Draws the mode onto the work page: pictures first, text over them.
   virtual void draw(Display& display, double now) = 0;
   // A panel that only shows something leaves the held keys to the mode

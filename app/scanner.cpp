@@ -1,6 +1,8 @@
 #include "app/scanner.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <vector>
 
 #include "app/text_display.h"
@@ -49,11 +51,63 @@ KeyUse Scanner::handleKey(KeyCode key, double /*now*/) {
     prompting_ = true;
     typed_.clear();
   } else if (key.is('+') || key.is('=')) {
-    zoomIndex_ = std::min(zoomIndex_ + 1, static_cast<int>(ZOOMS.size()) - 1);
+    zoomBy(1);
   } else if (key.is('-') || key.is('_')) {
-    zoomIndex_ = std::max(zoomIndex_ - 1, 0);
+    zoomBy(-1);
   } else {
     return KeyUse::unused;  // Esc, F1, F12 and the rest are the explorer's
+  }
+  return KeyUse::used;
+}
+
+void Scanner::zoomBy(int steps) {
+  zoomIndex_ = std::clamp(zoomIndex_ + steps, 0, static_cast<int>(ZOOMS.size()) - 1);
+}
+
+Position Scanner::cellAt(int pixelX, int pixelY) const {
+  const auto cellOf = [this](std::int32_t centre, int pageSide, int pixel) {
+    const int cells = pageSide / zoom();
+    const int offset = pixel >= 0 ? pixel / zoom() : -((-pixel + zoom() - 1) / zoom());
+    return wrapCoordinate(std::int64_t{centre} - cells / 2 + offset);
+  };
+  return {cellOf(x_, pageWidth_, pixelX), cellOf(y_, pageHeight_, pixelY)};
+}
+
+KeyUse Scanner::handlePointer(const PointerEvent& event, double /*now*/) {
+  constexpr int DRAG_PIXELS = 3;  // a press that moves less is still a click
+  if (prompting_) return KeyUse::used;
+  switch (event.kind) {
+    case PointerEvent::Kind::press:
+      if (event.clicks >= 2) {  // the first click put the crosshair on the cell
+        press_.reset();
+        travel();
+        return KeyUse::used;
+      }
+      press_ = Press{event.x, event.y, Position{x_, y_}, false};
+      return KeyUse::used;
+    case PointerEvent::Kind::move: {
+      if (!press_) return KeyUse::used;
+      const int dx = event.x - press_->x;
+      const int dy = event.y - press_->y;
+      press_->dragging =
+          press_->dragging || std::abs(dx) >= DRAG_PIXELS || std::abs(dy) >= DRAG_PIXELS;
+      if (press_->dragging) {  // the picture follows the pointer
+        x_ = wrapCoordinate(std::int64_t{press_->crosshair.x} - dx / zoom());
+        y_ = wrapCoordinate(std::int64_t{press_->crosshair.y} - dy / zoom());
+      }
+      return KeyUse::used;
+    }
+    case PointerEvent::Kind::release:
+      if (press_ && !press_->dragging) {
+        const Position cell = cellAt(press_->x, press_->y);
+        x_ = cell.x;
+        y_ = cell.y;
+      }
+      press_.reset();
+      return KeyUse::used;
+    case PointerEvent::Kind::wheel:
+      zoomBy(event.wheel > 0 ? 1 : -1);
+      return KeyUse::used;
   }
   return KeyUse::used;
 }
@@ -105,6 +159,8 @@ void Scanner::goToTyped() {
 
 void Scanner::draw(Display& display, double /*now*/) {
   if (Image* page = display.workPageImage()) {
+    pageWidth_ = page->width;
+    pageHeight_ = page->height;
     picture_.draw(*page, ScannerFrame{state_, zoom(), x_, y_});
     display.recordPixels(PixelRect{0, 0, page->width, page->height});
   }

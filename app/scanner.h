@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/mode.h"
@@ -42,10 +43,16 @@ class Scanner final : public Mode {
   // Zoom, G and its prompt, and M or Enter: back to the map at the
   // crosshair. Other keys (Esc outside the prompt) are left to the explorer.
   KeyUse handleKey(KeyCode key, double now) override;
+  // A click puts the crosshair on the cell (the picture centres on it), a
+  // double click travels there, a drag pans the picture and the wheel zooms.
+  KeyUse handlePointer(const PointerEvent& event, double now) override;
   // The picture, the text display for the crosshair and the prompt.
   void draw(Display& display, double now) override;
 
  private:
+  // The world cell under a pixel of the last picture drawn.
+  Position cellAt(int pixelX, int pixelY) const;
+  void zoomBy(int steps);
   void promptKey(KeyCode key);
   void goToTyped();
   void travel();
@@ -60,6 +67,16 @@ class Scanner final : public Mode {
   std::int32_t y_ = 0;
   std::string typed_;
   ScannerPicture picture_;
+  int pageWidth_ = 600;  // of the last picture drawn
+  int pageHeight_ = 600;
+  // A press of the pointer: where, and where the crosshair was then.
+  struct Press {
+    int x = 0;
+    int y = 0;
+    Position crosshair;
+    bool dragging = false;
+  };
+  std::optional<Press> press_;
 };
 
 }  // namespace glyphverse

@@ -5,12 +5,14 @@
 // what is finished: the visible page, or the frame that it shows.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "display/color.h"
 #include "display/frame.h"
 #include "display/image.h"
 #include "display/keyboard.h"
+#include "display/pointer.h"
 
 namespace glyphverse {
 
@@ -42,6 +44,9 @@ class DisplayBackend {
   // The platform's turn, at every page flip and every sleep: handle pending
   // events into `keys` and show what is visible when due.
   virtual void service(const Shown& shown, Keyboard& keys) = 0;
+  // The oldest pointer event gathered by the services, if the platform has a
+  // pointer; the left button only.
+  virtual std::optional<PointerEvent> nextPointerEvent() { return std::nullopt; }
   // Monotonic seconds from a fixed origin.
   virtual double seconds() = 0;
   virtual void sleepMillis(int milliseconds) = 0;

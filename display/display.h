@@ -98,6 +98,10 @@ class Display {
   const Frame& workFrame() const { return frames_[static_cast<std::size_t>(workPage_)]; }
   // The oldest queued key, or none.
   std::optional<KeyCode> nextKey() { return keyboard_.pop(); }
+  // The oldest pointer event, or none (always none without a pointer).
+  std::optional<PointerEvent> nextPointerEvent() {
+    return backend_ != nullptr ? backend_->nextPointerEvent() : std::nullopt;
+  }
 
   Surface surface() const { return surface_; }
   bool hasPages() const { return !pages_.empty(); }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <string_view>
 
 #include "display/cp437.h"
@@ -33,9 +34,12 @@ class SdlBackend final : public DisplayBackend {
   double seconds() override;
   void sleepMillis(int milliseconds) override { SDL_Delay(static_cast<Uint32>(milliseconds)); }
   void close() override;
+  std::optional<PointerEvent> nextPointerEvent() override;
 
  private:
   void handleEvent(const SDL_Event& event, Keyboard& keys);
+  void handlePointer(const SDL_Event& event);
+  void pushPointer(PointerEvent::Kind kind, int windowX, int windowY, int clicks, int wheel);
   void presentIfNew(const Image& page);
   double displayRefreshRate() const;
   void fitToDisplayDensity(int width, int height);
@@ -43,6 +47,11 @@ class SdlBackend final : public DisplayBackend {
 
   SDL_Window* window_ = nullptr;
   std::unique_ptr<SdlPresenter> presenter_;
+  int pageWidth_ = 0;
+  int pageHeight_ = 0;
+  // Pointer events since the program last asked, oldest first; a program
+  // that never asks keeps only the latest few.
+  std::deque<PointerEvent> pointer_;
   // The page as last presented: the next present sends only what differs.
   Image shown_;
   // Keys pressed since the last few services: a tap shorter than one pump of
@@ -104,6 +113,8 @@ Surface SdlBackend::open(int width, int height, const std::string& title) {
     return Surface::none;
   }
   if (refreshRate > 0.0) presentInterval_ = 1.0 / refreshRate;
+  pageWidth_ = width;
+  pageHeight_ = height;
   fitToDisplayDensity(width, height);
   SDL_ShowWindow(window_);
   SDL_StartTextInput();
@@ -242,6 +253,12 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
         keys.push(*key);
       }
       break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEWHEEL:
+      handlePointer(event);
+      break;
     case SDL_TEXTINPUT:
       for (const char32_t c : decodeUtf8(event.text.text)) {
         if (const auto code = unicodeToCp437(c)) keys.push(KeyCode::character(*code));
@@ -257,6 +274,66 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
       // SDL_QUIT follows the close button of the last window: nothing more to do.
       break;
   }
+}
+
+// The left button's presses, releases and drags, every move, and the wheel.
+void SdlBackend::handlePointer(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button != SDL_BUTTON_LEFT) return;
+      pushPointer(event.type == SDL_MOUSEBUTTONDOWN ? PointerEvent::Kind::press
+                                                    : PointerEvent::Kind::release,
+                  event.button.x, event.button.y, event.button.clicks, 0);
+      return;
+    case SDL_MOUSEMOTION:
+      pushPointer(PointerEvent::Kind::move, event.motion.x, event.motion.y, 0, 0);
+      return;
+    default: {
+      int x = 0;
+      int y = 0;
+      SDL_GetMouseState(&x, &y);
+      const int steps =
+          event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+      if (steps != 0) pushPointer(PointerEvent::Kind::wheel, x, y, 0, steps);
+      return;
+    }
+  }
+}
+
+// Window points become page pixels: the drawable may be denser than the
+// window, and the page is scaled by a whole factor and centred in it.
+void SdlBackend::pushPointer(PointerEvent::Kind kind, int windowX, int windowY, int clicks,
+                             int wheel) {
+  constexpr std::size_t MOST_WAITING = 64;
+  int windowWidth = 0;
+  int windowHeight = 0;
+  int outputWidth = 0;
+  int outputHeight = 0;
+  SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+  presenter_->outputSize(outputWidth, outputHeight);
+  if (windowWidth <= 0 || windowHeight <= 0 || pageWidth_ <= 0) return;
+  const PixelRect place = scaledPageRect(pageWidth_, pageHeight_, outputWidth, outputHeight);
+  const int scale = std::max(1, place.width / pageWidth_);
+  const auto toPage = [scale](long long output, int offset) {
+    const long long shifted = output - offset;
+    return static_cast<int>(shifted >= 0 ? shifted / scale : (shifted - scale + 1) / scale);
+  };
+  PointerEvent pointer;
+  pointer.kind = kind;
+  pointer.x = toPage(static_cast<long long>(windowX) * outputWidth / windowWidth, place.x);
+  pointer.y = toPage(static_cast<long long>(windowY) * outputHeight / windowHeight, place.y);
+  pointer.clicks = clicks;
+  pointer.wheel = wheel;
+  if (pointer_.size() == MOST_WAITING) pointer_.pop_front();
+  pointer_.push_back(pointer);
+}
+
+std::optional<PointerEvent> SdlBackend::nextPointerEvent() {
+  if (pointer_.empty()) return std::nullopt;
+  const PointerEvent next = pointer_.front();
+  pointer_.pop_front();
+  return next;
 }
 
 }  // namespace

@@ -1,0 +1,16 @@
+#pragma once
+// What a pointing device did, in page pixels: the window's scale and
+// letterbox are taken out by the backend.
+
+namespace glyphverse {
+
+struct PointerEvent {
+  enum class Kind { press, release, move, wheel };
+  Kind kind = Kind::move;
+  int x = 0;  // the page pixel under the pointer (outside the page while dragging off it)
+  int y = 0;
+  int clicks = 0;  // a press: 1, or 2 for the second press of a double click
+  int wheel = 0;   // a wheel turn: steps, positive away from the user
+};
+
+}  // namespace glyphverse
