@@ -16,7 +16,6 @@ namespace {
 
 constexpr Color PROMPT_COLOR = 0xFFFFFFFF;
 constexpr int PROMPT_COLUMN = 2;
-constexpr std::uint8_t BACKSPACE = 8;
 
 }  // namespace
 
@@ -121,18 +120,17 @@ void Scanner::travel() {
   open_ = prompting_ = false;
 }
 
-// Digits and spaces, Backspace, Enter to go there; Esc only closes the prompt.
+// Enter goes there; Esc only closes the prompt.
 void Scanner::promptKey(KeyCode key) {
-  if (key.special) return;
-  const std::uint8_t code = key.code;
-  if (code == CHAR_ESC) {
-    prompting_ = false;
-  } else if (code == CHAR_ENTER) {
-    goToTyped();
-  } else if (code == BACKSPACE) {
-    if (!typed_.empty()) typed_.pop_back();
-  } else if ((code == ' ' || (code >= '0' && code <= '9')) && typed_.size() < PROMPT_LENGTH) {
-    typed_.push_back(static_cast<char>(code));
+  switch (typed_.handleKey(key)) {
+    case LineEditor::Action::cancel:
+      prompting_ = false;
+      break;
+    case LineEditor::Action::submit:
+      goToTyped();
+      break;
+    case LineEditor::Action::none:
+      break;
   }
 }
 
@@ -140,8 +138,8 @@ void Scanner::promptKey(KeyCode key) {
 // prompt open to be mended.
 void Scanner::goToTyped() {
   std::vector<std::int64_t> numbers;
-  const char* at = typed_.data();
-  const char* end = at + typed_.size();
+  const char* at = typed_.text().data();
+  const char* end = at + typed_.text().size();
   while (at < end) {
     while (at < end && *at == ' ') ++at;
     if (at == end) break;
@@ -167,7 +165,7 @@ void Scanner::draw(Display& display, double /*now*/) {
   if (prompting_) {
     display.locateText(PROMPT_ROW, PROMPT_COLUMN);
     display.setTextColor(PROMPT_COLOR);
-    display.printText("Go to X Y: " + typed_ + "_", false);
+    display.printText("Go to X Y: " + typed_.text() + "_", false);
   }
   const bool onStar =
       state_.viewLevel == GALAXY_LEVEL && !isEmpty(starCellAt(state_.tables, x_, y_));

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/line_editor.h"
 #include "app/mode.h"
 #include "app/navigation.h"
 #include "app/timing.h"
@@ -65,7 +66,8 @@ class Scanner final : public Mode {
   int zoomIndex_ = 0;
   std::int32_t x_ = 0;
   std::int32_t y_ = 0;
-  std::string typed_;
+  // Digits and spaces: "X Y".
+  LineEditor typed_{PROMPT_LENGTH, [](char c) { return c == ' ' || (c >= '0' && c <= '9'); }};
   ScannerPicture picture_;
   int pageWidth_ = 600;  // of the last picture drawn
   int pageHeight_ = 600;
