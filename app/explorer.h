@@ -8,6 +8,7 @@
 #include "app/screenshots.h"
 #include "app/timing.h"
 #include "display/display.h"
+#include "world/place.h"
 #include "world/view_map.h"
 #include "world/view_state.h"
 
@@ -28,6 +29,9 @@ class Explorer {
   // F12 saves pictures through `savePicture` (none: it says it cannot).
   explicit Explorer(Display& display, std::int32_t startX = START_X, std::int32_t startY = START_Y,
                     PictureWriter savePicture = {});
+  // The same, starting at `start` as walking there would leave the explorer
+  // (see stateAt): below the galaxy, its system entered.
+  Explorer(Display& display, const Place& start, PictureWriter savePicture = {});
 
   // One frame: input, map, drawing, text display, page flip, sleep and the
   // key poll. Returns false once Esc has been read.
