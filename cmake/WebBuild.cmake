@@ -5,6 +5,11 @@
 set(GLYPHVERSE_WEB_SITE_DIR "${CMAKE_BINARY_DIR}/site" CACHE PATH
   "Where the Emscripten build puts the explorer's web site")
 
+# WebAssembly's 128-bit vectors, which every current browser and Node have:
+# the pixel rows of the drawing code are vectors of four pixels.
+add_compile_options(-msimd128)
+add_link_options(-msimd128)
+
 # CLI11 is header-only, but its package would hand em++ the whole of the
 # machine's /usr/include, whose C library headers are not Emscripten's. A
 # folder of its own holds just CLI11's headers.
