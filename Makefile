@@ -88,7 +88,7 @@ serve-web: web
 # The browser build in Node and in headless Chromium, compared with the
 # native dev build's tools.
 test-web:
-	@$(DEPS) test web
+	@$(DEPS) test web-test
 	cmake --preset emscripten
 	cmake --build --preset emscripten -j $(JOBS)
 	cmake --preset dev
@@ -98,11 +98,13 @@ test-web:
 
 # The page's figures in headless Chromium: frame times, first picture, download.
 bench-web: web
+	@$(DEPS) web-test
 	npm ci --prefix tests/web --no-audit --no-fund
 	node bench/web_figures.mjs build/web
 
 # Remakes docs/web.png, the README's picture of the page in headless Chromium.
 web-picture: web
+	@$(DEPS) web-test
 	npm ci --prefix tests/web --no-audit --no-fund
 	node scripts/web-picture.mjs build/web docs/web.png
 

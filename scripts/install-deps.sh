@@ -8,14 +8,15 @@
 #     test     run, plus the test suite, benchmarks, fuzzers, real-window tests
 #     cross    run, plus the check that other compilers and CPUs agree
 #     package  run, plus what building the Debian package needs
-#     web      run, plus the browser build (Emscripten), Node, npm and Chromium
+#     web      run, plus the browser build (Emscripten, Node) and its local server
+#     web-test web, plus npm and Chromium for the browser tests
 #     lint     clang-format and clang-tidy
 #     i386     the 32-bit x86 (-m32) check, which CI does not run
 #   --dry-run  only say what is missing
 set -euo pipefail
 
 usage() {
-  sed -n '6,15s/^# \{0,1\}//p' "$0"
+  sed -n '6,16s/^# \{0,1\}//p' "$0"
   exit "$1"
 }
 
@@ -47,8 +48,11 @@ groups_for() {
     web)
       groups_for run
       echo "web|the explorer for browsers and the tools for Node (Emscripten)|emscripten nodejs"
-      echo "web|the browser tests: their npm packages, the system's Chromium|npm chromium"
       echo "web|make serve-web's local web server|python3"
+      ;;
+    web-test)
+      groups_for web
+      echo "web-test|the browser tests: their npm packages, the system's Chromium|npm chromium"
       ;;
     lint)
       echo "lint|formatting and static analysis|clang-format clang-tidy"
