@@ -4,9 +4,10 @@
 # `make test` the test tools as well.
 
 .PHONY: all deps deps-test build run test test-sanitize test-tsan test-release bench bench-cpu goldens \
-        cross-check package icons format tidy clean
+        cross-check package icons format tidy clean web serve-web test-web bench-web web-picture
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+WEB_PORT ?= 8000
 DEPS = bash scripts/install-deps.sh
 # Running and packaging need neither GoogleTest nor Google Benchmark: they
 # configure the release build without its tests and benchmarks, which the
@@ -72,6 +73,40 @@ package:
 	cmake --preset release $(PROGRAMS_ONLY)
 	cmake --build --preset release -j $(JOBS) --target glyphverse_programs
 	cpack --preset deb
+
+# The explorer as a static web site in build/web: index.html, its style and
+# scripts, the WebAssembly. Any web server serves the folder as it is.
+web:
+	@$(DEPS) web
+	cmake --preset emscripten
+	cmake --build --preset emscripten -j $(JOBS) --target glyphverse-web
+
+serve-web: web
+	@echo "glyphverse in a browser: http://127.0.0.1:$(WEB_PORT)/  (Ctrl-C stops the server)"
+	python3 -m http.server --bind 127.0.0.1 --directory build/web $(WEB_PORT)
+
+# The browser build in Node and in headless Chromium, compared with the
+# native dev build's tools.
+test-web:
+	@$(DEPS) test web-test
+	cmake --preset emscripten
+	cmake --build --preset emscripten -j $(JOBS)
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS) --target glyphverse-query glyphverse-snapshot
+	npm ci --prefix tests/web --no-audit --no-fund
+	ctest --preset emscripten
+
+# The page's figures in headless Chromium: frame times, first picture, download.
+bench-web: web
+	@$(DEPS) web-test
+	npm ci --prefix tests/web --no-audit --no-fund
+	node bench/web_figures.mjs build/web
+
+# Remakes docs/web.png, the README's picture of the page in headless Chromium.
+web-picture: web
+	@$(DEPS) web-test
+	npm ci --prefix tests/web --no-audit --no-fund
+	node scripts/web-picture.mjs build/web docs/web.png
 
 # Remakes the golden frames of tests/golden: only when a picture change is intended.
 goldens: build

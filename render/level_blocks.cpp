@@ -12,8 +12,10 @@
 namespace glyphverse {
 namespace {
 
+#if GLYPHVERSE_HAS_TBB
 // Enough rows a task that preparing its rows and columns stays small beside them.
 constexpr int ROWS_PER_TASK = 16;
+#endif
 
 void fillRows(const CellBatch& batch, std::int64_t left, std::int64_t top, int columns,
               int firstRow, int lastRow, Color* out, std::size_t stride) {

@@ -1,8 +1,9 @@
 #include "render/map_pass.h"
 
 #include <array>
-#include <bit>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 #include "display/pixel_rows.h"
 #include "render/cell_compose.h"
@@ -32,12 +33,22 @@ struct LayersPresent {
   bool tile = false;
 };
 
+// std::bit_cast, which not every standard library has yet (Emscripten's).
+template <typename To, typename From>
+To bitCast(const From& from) {
+  static_assert(sizeof(To) == sizeof(From) && std::is_trivially_copyable_v<To> &&
+                std::is_trivially_copyable_v<From>);
+  To to;
+  std::memcpy(static_cast<void*>(&to), &from, sizeof to);
+  return to;
+}
+
 // Glyph cells are ORed as whole words, which keeps the loop simple enough to
 // vectorise; the glyph byte of the result is the OR of all glyphs.
 bool anyGlyph(const std::array<GlyphCell, MAP_CELLS>& layer) {
   std::uint32_t all = 0;
-  for (const GlyphCell& cell : layer) all |= std::bit_cast<std::uint32_t>(cell);
-  return !isEmpty(std::bit_cast<GlyphCell>(all));
+  for (const GlyphCell& cell : layer) all |= bitCast<std::uint32_t>(cell);
+  return !isEmpty(bitCast<GlyphCell>(all));
 }
 
 LayersPresent layersPresent(const ViewMap& map) {

@@ -8,13 +8,15 @@
 #     test     run, plus the test suite, benchmarks, fuzzers, real-window tests
 #     cross    run, plus the check that other compilers and CPUs agree
 #     package  run, plus what building the Debian package needs
+#     web      run, plus the browser build (Emscripten, Node) and its local server
+#     web-test web, plus npm and Chromium for the browser tests
 #     lint     clang-format and clang-tidy
 #     i386     the 32-bit x86 (-m32) check, which CI does not run
 #   --dry-run  only say what is missing
 set -euo pipefail
 
 usage() {
-  sed -n '6,14s/^# \{0,1\}//p' "$0"
+  sed -n '6,16s/^# \{0,1\}//p' "$0"
   exit "$1"
 }
 
@@ -43,6 +45,15 @@ groups_for() {
       groups_for run
       echo "package|the package's dependencies from its libraries, a check of its desktop entry|dpkg-dev desktop-file-utils"
       ;;
+    web)
+      groups_for run
+      echo "web|the explorer for browsers and the tools for Node (Emscripten)|emscripten nodejs"
+      echo "web|make serve-web's local web server|python3"
+      ;;
+    web-test)
+      groups_for web
+      echo "web-test|the browser tests: their npm packages, the system's Chromium|npm chromium"
+      ;;
     lint)
       echo "lint|formatting and static analysis|clang-format clang-tidy"
       ;;
@@ -67,7 +78,18 @@ is_installed() {
   [[ $pkg == *:* ]] && arch=${pkg##*:}
   dpkg-query -W -f='${db:Status-Abbrev} ${Architecture}\n' "$pkg" 2>/dev/null |
     awk -v want="$arch" '$1 == "ii" && ($2 == want || $2 == "all") { found = 1 }
-                         END { exit !found }'
+                         END { exit !found }' ||
+    { [[ $pkg != *:* ]] && is_provided "$pkg"; }
+}
+
+# Provided by an installed package? Some builds of nodejs bring npm, and
+# conflict with Debian's npm package.
+is_provided() {
+  dpkg-query -W -f='${db:Status-Abbrev}|${Provides}\n' 2>/dev/null |
+    awk -F'|' -v want="$1" '$1 ~ /^ii/ { n = split($2, names, /, */)
+                              for (i = 1; i <= n; ++i) { sub(/ .*/, "", names[i])
+                                                         if (names[i] == want) found = 1 } }
+                            END { exit !found }'
 }
 
 dry_run=false

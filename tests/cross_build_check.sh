@@ -6,7 +6,10 @@
 # the preset of its name (build/clang, build/aarch64 ...); the two tools are
 # brought up to date in each. A cross build's programs run under the emulator
 # its toolchain names (CMAKE_CROSSCOMPILING_EMULATOR). A build without libpng
-# has no snapshot tool: it is compared on the queries alone, and said so.
+# has no snapshot tool: it is compared on the queries alone, and said so;
+# except the Emscripten build (its programs are .js files that Node runs),
+# whose frame_pixels writes the scripted frame's raw pixels, compared with
+# the first directory's PNG.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [[ $# -ge 2 ]] || { echo "usage: $0 BUILD_DIR BUILD_DIR..." >&2; exit 2; }
@@ -33,6 +36,12 @@ trap 'rm -rf "$work"' EXIT
 } >"$work/queries"
 script="hold right+up 40; hold space 1; hold left 20; wait 20; hold space 1; hold down 9"
 
+# Whether the build has the target that makes this file (bin/...).
+has_output() {
+  # grep reads all of ninja's output: with -q it could stop early and fail the pipe.
+  ninja -C "$1" -t targets all | grep "^$2:" >/dev/null
+}
+
 # Configures (when needed) and builds the tools of one build directory.
 build_tools() {
   local dir=$1
@@ -40,11 +49,17 @@ build_tools() {
     cmake --preset "$(basename "$dir")" >/dev/null
   fi
   local targets=(glyphverse-query)
-  # grep reads all of ninja's output: with -q it could stop early and fail the pipe.
-  if ninja -C "$dir" -t targets all | grep '^bin/glyphverse-snapshot:' >/dev/null; then
-    targets+=(glyphverse-snapshot)
-  fi
+  has_output "$dir" bin/glyphverse-snapshot && targets+=(glyphverse-snapshot)
+  has_output "$dir" bin/frame_pixels.js && targets+=(frame_pixels)
   cmake --build "$dir" -j 2 --target "${targets[@]}" >/dev/null
+}
+
+# The first directory's frame as raw pixels, decoded from its PNG once.
+first_frame_rgb() {
+  if [[ ! -f "$work/$first.rgb" ]]; then
+    [[ -d tests/web/node_modules ]] || npm ci --prefix tests/web --no-audit --no-fund >/dev/null
+    node tests/web/png_rgb.mjs "$work/$first.png" "$work/$first.rgb"
+  fi
 }
 
 # The command that runs this build's programs here: empty, or an emulator.
@@ -60,12 +75,18 @@ for dir in "$@"; do
   name="$index-$(basename "$dir")"
   build_tools "$dir"
   read -r -a run <<<"$(emulator_of "$dir")"
-  "${run[@]}" "$dir/bin/glyphverse-query" <"$work/queries" >"$work/$name.answers"
+  suffix=""
+  [[ -f "$dir/bin/glyphverse-query.js" ]] && suffix=.js
+  "${run[@]}" "$dir/bin/glyphverse-query$suffix" <"$work/queries" >"$work/$name.answers"
   kinds=(answers)
   if [[ -x "$dir/bin/glyphverse-snapshot" ]]; then
     "${run[@]}" "$dir/bin/glyphverse-snapshot" --start 16777200,3 --script "$script" \
       --out "$work/$name.png" >"$work/$name.json"
     kinds+=(png json)
+  elif [[ -f "$dir/bin/frame_pixels.js" ]]; then
+    "${run[@]}" "$dir/bin/frame_pixels.js" --start 16777200,3 --script "$script" \
+      --out "$work/$name.rgb" >"$work/$name.json"
+    kinds+=(rgb json)
   fi
   if [[ -z "$first" ]]; then
     first=$name
@@ -73,6 +94,7 @@ for dir in "$@"; do
     continue
   fi
   [[ ${#kinds[@]} -eq 3 ]] || echo "cross-build check: $name has no snapshot tool, compared on queries only"
+  [[ " ${kinds[*]} " == *" rgb "* ]] && first_frame_rgb
   for kind in "${kinds[@]}"; do
     if ! cmp -s "$work/$first.$kind" "$work/$name.$kind"; then
       echo "cross-build check: $first and $name differ in $kind" >&2

@@ -9,6 +9,7 @@
 #include "gen/cells.h"
 #include "gen/names.h"
 #include "gen/places.h"
+#include "tools/common/decimal_number.h"
 #include "tools/common/message_text.h"
 #include "world/geometry.h"
 
@@ -48,8 +49,7 @@ std::int32_t parseCoordinate(std::string_view field, const char* what) {
 
 double parseSeed(std::string_view field) {
   double value = 0.0;
-  const auto [end, error] =
-      std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::general);
+  const auto [end, error] = readDecimal(field.data(), field.data() + field.size(), value);
   const bool whole = end == field.data() + field.size();
   if (error == std::errc::result_out_of_range && whole) {
     throw ParseError{"SEED '" + echoedField(field) + "' is outside the range of a double"};

@@ -41,12 +41,19 @@ class AnswerBuffer {
 
 // Whether a read of `in` would wait for more input.
 bool wouldBlock(int in) {
+#if defined(__EMSCRIPTEN__)
+  // Node's files cannot be polled: any read may wait, so answers are
+  // written before each one.
+  static_cast<void>(in);
+  return true;
+#else
   pollfd ready{in, POLLIN, 0};
   int n = 0;
   do {
     n = ::poll(&ready, 1, 0);
   } while (n < 0 && errno == EINTR);
   return n == 0;
+#endif
 }
 
 // Splits the input into lines; a line longer than MAX_QUERY_LINE is dropped

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "tools/common/decimal_number.h"
 #include "tools/common/help_formatter.h"
 #include "tools/common/message_text.h"
 #include "tools/common/version.h"
@@ -73,7 +74,7 @@ void applyStart(const std::string& text, SnapshotOptions& options) {
 
 void applyFrameTime(const std::string& text, SnapshotOptions& options) {
   double seconds = -1.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  const auto [end, error] = readDecimal(text.data(), text.data() + text.size(), seconds);
   if (error != std::errc() || end != text.data() + text.size() || !(seconds >= 0.0) ||
       seconds > MAX_FRAME_TIME) {
     throw UsageError("--frame-time: '" + echoedField(text) +
