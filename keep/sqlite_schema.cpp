@@ -59,25 +59,25 @@ std::optional<std::string> readText(const Connection& connection, const char* sq
 }
 
 // Why the last statement failed, as a person needs to hear it.
-std::string unusable(const Connection& connection, const std::string& path) {
+Refusal unusable(const Connection& connection, const std::string& path) {
   switch (connection.failure()) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-      return path + " is locked by another program";
+      return {path + " is locked by another program", true};
     case SQLITE_NOTADB:
-      return path + " is not a database";
+      return {path + " is not a database"};
     case SQLITE_CORRUPT:
-      return path + " is damaged (" + connection.message() + ")";
+      return {path + " is damaged (" + connection.message() + ")"};
     case SQLITE_CANTOPEN:
-      return path + " cannot be opened (" + connection.message() + ")";
+      return {path + " cannot be opened (" + connection.message() + ")"};
     default:
-      return path + " cannot be used (" + connection.message() + ")";
+      return {path + " cannot be used (" + connection.message() + ")"};
   }
 }
 
 }  // namespace
 
-std::string inspectDatabase(Connection& connection, const std::string& path) {
+Refusal inspectDatabase(Connection& connection, const std::string& path) {
   // One statement, so one snapshot: another explorer may be making the
   // layout at this very moment.
   Statement header(connection,
@@ -88,29 +88,29 @@ std::string inspectDatabase(Connection& connection, const std::string& path) {
   const std::int64_t version = header.integer(1);
   const std::int64_t tables = header.integer(2);
   if (version > SCHEMA_VERSION) {
-    return path + " was written by a newer glyphverse (layout " + std::to_string(version) +
-           "; this one reads layouts up to " + std::to_string(SCHEMA_VERSION) + ")";
+    return {path + " was written by a newer glyphverse (layout " + std::to_string(version) +
+            "; this one reads layouts up to " + std::to_string(SCHEMA_VERSION) + ")"};
   }
   const bool ours = (application == APPLICATION_ID && version >= 1) ||
                     (application == 0 && version == 0 && tables == 0);
-  if (!ours) return path + " is not a glyphverse database";
+  if (!ours) return {path + " is not a glyphverse database"};
   // Reads every page, so that damage is found before anything is written.
   Statement check(connection, "PRAGMA quick_check(1)");
   if (check.step() != SQLITE_ROW) return unusable(connection, path);
   if (const std::string verdict = check.text(0); verdict != "ok") {
     // The first problem, without the heading line above it.
-    return path + " is damaged (" + verdict.substr(verdict.rfind('\n') + 1) + ")";
+    return {path + " is damaged (" + verdict.substr(verdict.rfind('\n') + 1) + ")"};
   }
-  return "";
+  return {};
 }
 
-std::string prepareForWriting(Connection& connection, const std::string& path) {
+Refusal prepareForWriting(Connection& connection, const std::string& path) {
   if (connection.readOnly()) {
     // Readable but not writable (a read-only file or folder): what is there
     // can be read, and each write says why it fails.
     const auto version = readNumber(connection, "PRAGMA user_version");
-    if (version && *version == SCHEMA_VERSION) return "";
-    return path + " cannot be written (it is read-only)";
+    if (version && *version == SCHEMA_VERSION) return {};
+    return {path + " cannot be written (it is read-only)"};
   }
   // Every commit is on the disk before it is reported: a crash or a power
   // cut loses nothing that was announced as saved.
@@ -124,7 +124,7 @@ std::string prepareForWriting(Connection& connection, const std::string& path) {
   // layout meanwhile.
   const auto version = readNumber(connection, "PRAGMA user_version");
   if (!version) return unusable(connection, path);
-  if (*version == SCHEMA_VERSION) return "";
+  if (*version == SCHEMA_VERSION) return {};
   for (const Migration& step : MIGRATIONS) {
     if (step.version > *version && !connection.exec(step.sql)) return unusable(connection, path);
   }
@@ -133,7 +133,7 @@ std::string prepareForWriting(Connection& connection, const std::string& path) {
   if (!connection.exec(stamp.c_str()) || !transaction.commit()) {
     return unusable(connection, path);
   }
-  return "";
+  return {};
 }
 
 }  // namespace glyphverse

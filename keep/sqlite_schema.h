@@ -15,14 +15,21 @@ inline constexpr int SCHEMA_VERSION = 1;
 // PRAGMA application_id of a glyphverse database ("GVDB").
 inline constexpr int APPLICATION_ID = 0x47564442;
 
+// Why a database cannot be used, one line naming it; `locked` when another
+// program holds it, which may pass.
+struct Refusal {
+  std::string reason;
+  bool locked = false;
+  bool refused() const { return !reason.empty(); }
+};
+
 // Checks, without writing anything, that the open database is one this
 // release can use: readable, not locked past the busy timeout, a database,
 // ours (or empty), not newer than SCHEMA_VERSION and sound (quick_check).
-// Returns "" or why it cannot be used, naming `path`.
-std::string inspectDatabase(Connection& connection, const std::string& path);
+Refusal inspectDatabase(Connection& connection, const std::string& path);
 
 // Switches an inspected database to WAL with full syncs and brings its
-// layout to SCHEMA_VERSION (making it in a new file). Returns "" or why not.
-std::string prepareForWriting(Connection& connection, const std::string& path);
+// layout to SCHEMA_VERSION (making it in a new file).
+Refusal prepareForWriting(Connection& connection, const std::string& path);
 
 }  // namespace glyphverse

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 #include "keep/sqlite_connection.h"
@@ -171,12 +173,10 @@ OpenedStore refuse(std::unique_ptr<Connection> connection, std::string reason) {
 
 }  // namespace
 
-OpenedStore openSqliteStore(const std::string& path, const StoreOptions& options) {
-  struct stat info {};
-  if (options.readOnly && ::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
-    return OpenedStore{nullptr,
-                       path + " does not exist (the explorer makes it when it first runs)"};
-  }
+namespace {
+
+// One attempt at opening: a store, or why not.
+OpenedStore openOnce(const std::string& path, const StoreOptions& options, bool& locked) {
   auto connection = std::make_unique<Connection>();
   const int flags =
       (options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
@@ -186,10 +186,33 @@ OpenedStore openSqliteStore(const std::string& path, const StoreOptions& options
     return refuse(std::move(connection), std::move(reason));
   }
   sqlite3_busy_timeout(connection->get(), options.busyTimeoutMillis);
-  std::string error = inspectDatabase(*connection, path);
-  if (error.empty() && !options.readOnly) error = prepareForWriting(*connection, path);
-  if (!error.empty()) return refuse(std::move(connection), std::move(error));
+  Refusal refusal = inspectDatabase(*connection, path);
+  if (!refusal.refused() && !options.readOnly) refusal = prepareForWriting(*connection, path);
+  locked = refusal.locked;
+  if (refusal.refused()) return refuse(std::move(connection), std::move(refusal.reason));
   return OpenedStore{std::make_unique<SqliteStore>(std::move(connection)), ""};
+}
+
+}  // namespace
+
+OpenedStore openSqliteStore(const std::string& path, const StoreOptions& options) {
+  struct stat info {};
+  if (options.readOnly && ::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+    return OpenedStore{nullptr,
+                       path + " does not exist (the explorer makes it when it first runs)"};
+  }
+  // SQLite answers "busy" at once, without its busy handler, in a few
+  // moments of another explorer's: making the layout, switching to WAL,
+  // recovering a WAL. Those pass; the whole open is tried again until the
+  // busy timeout is over.
+  const auto end =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(options.busyTimeoutMillis);
+  for (;;) {
+    bool locked = false;
+    OpenedStore opened = openOnce(path, options, locked);
+    if (!locked || std::chrono::steady_clock::now() >= end) return opened;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 OpenedStore openChosenStore(const DatabaseChoice& choice, const StoreOptions& options) {
