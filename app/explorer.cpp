@@ -8,6 +8,7 @@
 #include "display/keyboard.h"
 #include "gen/cells.h"
 #include "gen/names.h"
+#include "gen/places.h"
 #include "gen/view_map.h"
 #include "render/map_view.h"
 #include "render/tiles.h"
@@ -17,14 +18,16 @@ namespace glyphverse {
 
 Explorer::Explorer(Display& display, std::int32_t startX, std::int32_t startY,
                    PictureWriter savePicture)
+    : Explorer(display, galaxyPlace(startX, startY), std::move(savePicture)) {}
+
+Explorer::Explorer(Display& display, const Place& start, PictureWriter savePicture)
     : display_(display), screenshots_(std::move(savePicture)) {
   // The result is not checked: without a window the explorer runs on a terminal.
   display_.openScreen(SCREEN_SIZE, SCREEN_SIZE, 32, 2, 0, 0);
   display_.setPageRegions(pageRegions());
   page_ = 0;
   buildTerrainTiles(display_, CELL_SIZE);  // after the window: images need it
-  // The state starts on the galaxy with the galaxy's noise tables in force.
-  state_ = initViewState(startX, startY);
+  state_ = stateAt(start);
   frameMeterInit(meter_, display_.timerSeconds());
   map_ = initViewMap(state_.x, state_.y);
 }

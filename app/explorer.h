@@ -8,6 +8,7 @@
 #include "app/screenshots.h"
 #include "app/timing.h"
 #include "display/display.h"
+#include "world/place.h"
 #include "world/view_map.h"
 #include "world/view_state.h"
 
@@ -28,6 +29,9 @@ class Explorer {
   // F12 saves pictures through `savePicture` (none: it says it cannot).
   explicit Explorer(Display& display, std::int32_t startX = START_X, std::int32_t startY = START_Y,
                     PictureWriter savePicture = {});
+  // The same, with the explorer at `start` as walking there would leave it
+  // (stateAt): on a level below the galaxy, in the system entered there.
+  Explorer(Display& display, const Place& start, PictureWriter savePicture);
 
   // One frame: input, map, drawing, text display, page flip, sleep and the
   // key poll. Returns false once Esc has been read.
