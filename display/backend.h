@@ -46,6 +46,9 @@ class DisplayBackend {
   // pages) when due. `visibleChanged` says that another page has become the
   // visible one.
   virtual void service(const Image* visible, bool visibleChanged, Keyboard& keys) = 0;
+  // Puts `text` (UTF-8) on the desktop's clipboard; false where there is no
+  // clipboard to put it on, as for every backend but the window.
+  virtual bool setClipboardText(const std::string& /*text*/) { return false; }
   // Monotonic seconds from a fixed origin.
   virtual double seconds() = 0;
   virtual void sleepMillis(int milliseconds) = 0;
