@@ -4,7 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/place_link.h"
+#include "keep/place_link.h"
 #include "tools/common/help_formatter.h"
 #include "tools/common/message_text.h"
 #include "tools/common/version.h"

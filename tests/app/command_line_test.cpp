@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/picture_place.h"
-#include "app/place_link.h"
+#include "keep/place_link.h"
 #include "tools/common/png_io.h"
 
 namespace glyphverse {

@@ -1,4 +1,4 @@
-#include "app/place_link.h"
+#include "keep/place_link.h"
 
 namespace glyphverse {
 
