@@ -137,8 +137,10 @@ TEST(SqliteStore, KillNineLosesNothingAcknowledged) {
 
   OpenedStore opened = openSqliteStore(path);
   ASSERT_TRUE(opened.store) << opened.error;
+  const auto bookmarks = opened.store->bookmarks();
+  ASSERT_TRUE(bookmarks.ok()) << bookmarks.error;
   std::set<std::int64_t> kept;
-  for (const Bookmark& b : *opened.store->bookmarks().value) kept.insert(b.id);
+  for (const Bookmark& b : *bookmarks.value) kept.insert(b.id);
   for (const std::int64_t saved : acknowledged) EXPECT_TRUE(kept.count(saved)) << "lost " << saved;
 }
 

@@ -102,11 +102,18 @@ int asUnprivileged(const std::string& folder, const std::function<int()>& body) 
   });
 }
 
-TEST(UnusableFiles, AReadOnlyFolderKeepsWhatWasSavedAndSaysWhyWritesFail) {
+TEST(UnusableFiles, UnreadableOrReadOnlyKeepsWhatWasSavedAndSaysWhy) {
   TempFolder folder;
   const std::string path = folder.file("glyphverse.db");
   const int status = asUnprivileged(folder.path(), [&] {
     makeStore(path, 5);
+    // Unreadable: refused with the system's reason.
+    ::chmod(path.c_str(), 0);
+    const OpenedStore unreadable = openSqliteStore(path);
+    if (unreadable.store || unreadable.error.find("Permission denied") == std::string::npos) {
+      std::fprintf(stderr, "an unreadable database: '%s'\n", unreadable.error.c_str());
+      return 4;
+    }
     ::chmod(path.c_str(), 0400);
     ::chmod(folder.path().c_str(), 0500);
     {
