@@ -26,7 +26,7 @@ void StoreWorker::queue(Job job) {
   }
 }
 
-void StoreWorker::run(Opener open) {
+void StoreWorker::run(const Opener& open) {
   OpenedStore opened = open();
   {
     const std::lock_guard lock(mutex_);

@@ -68,7 +68,7 @@ class StoreWorker {
  private:
   using Job = std::function<std::function<void()>(Store*)>;
   void queue(Job job);
-  void run(Opener open);
+  void run(const Opener& open);
   std::string noStoreReason();
 
   std::mutex mutex_;
