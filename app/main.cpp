@@ -1,23 +1,84 @@
-// glyphverse: explore a procedurally generated universe. Takes no arguments;
-// Esc ends it with status 0.
+// glyphverse: explore a procedurally generated universe. Starts where its
+// command line says (--help tells); Esc ends it with status 0.
 
 #include <cstdio>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/explorer.h"
 #include "display/display.h"
+#include "gen/places.h"
+#include "keep/locations.h"
+#include "keep/store_worker.h"
 #if GLYPHVERSE_WINDOW_BACKEND
 #include "display/sdl/sdl_backend.h"
 #endif
 #include "display/terminal/terminal_backend.h"
 #if GLYPHVERSE_SAVES_PICTURES
-#include "tools/common/png_io.h"
+#include "app/picture_place.h"
+#endif
+#if GLYPHVERSE_KEEPS_PLACES
+#include "keep/sqlite_store.h"
 #endif
 
+namespace {
+
+using namespace glyphverse;
+
+constexpr int BAD_ARGUMENT = 2;
+
+PlaceReading readPictureOfPlace(const std::string& path) {
+#if GLYPHVERSE_SAVES_PICTURES
+  return placeOfPicture(path);
+#else
+  return PlaceReading{std::nullopt, "this build cannot read pictures (it has no libpng): " + path};
+#endif
+}
+
+// The database GLYPHVERSE_DATABASE or the data folder names; runs on the
+// store's worker thread.
+OpenedStore openExplorerStore() {
+  const DatabaseChoice choice = chooseDatabaseFromEnvironment();
+#if GLYPHVERSE_KEEPS_PLACES
+  return openChosenStore(choice);
+#else
+  if (choice.off) return OpenedStore{};
+  return OpenedStore{nullptr, "this build keeps no bookmarks (it has no SQLite)"};
+#endif
+}
+
+// Where --continue starts: where the last run ended, else the usual start.
+Place lastRunsPlace(StoreWorker& keep) {
+  const auto last = keep.call<std::optional<Place>>([](Store& store) { return store.lastPlace(); });
+  if (last.ok() && last.value->has_value()) return **last.value;
+  std::fprintf(stderr, "glyphverse: --continue: %s; starting at (%d, %d)\n",
+               last.ok() ? "no run has ended yet" : last.error.c_str(), START_X, START_Y);
+  return galaxyPlace(START_X, START_Y);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  using namespace glyphverse;
+  ExplorerCommand command;
+  try {
+    command =
+        parseExplorerCommand(std::vector<std::string>(argv + 1, argv + argc), readPictureOfPlace);
+  } catch (const CommandLineError& error) {
+    std::fprintf(stderr, "glyphverse: %s\nRun 'glyphverse --help' for the places it takes.\n",
+                 error.what());
+    return BAD_ARGUMENT;
+  }
+  if (!command.info.empty()) {
+    return std::fputs(command.info.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+  }
+  // Opened in the background: the window does not wait for the disk.
+  StoreWorker keep(openExplorerStore);
+  const Place start = command.continueLastRun
+                          ? lastRunsPlace(keep)
+                          : command.start.value_or(galaxyPlace(START_X, START_Y));
+
   // A window when there is a display server, the terminal otherwise.
   std::vector<std::unique_ptr<DisplayBackend>> backends;
 #if GLYPHVERSE_WINDOW_BACKEND
@@ -28,9 +89,9 @@ int main(int argc, char** argv) {
                   titleFromProgramPath(argc > 0 && argv[0] != nullptr ? argv[0] : "glyphverse"));
   PictureWriter savePicture;
 #if GLYPHVERSE_SAVES_PICTURES
-  savePicture = writePng;
+  savePicture = writePictureOfPlace;
 #endif
-  Explorer explorer(display, START_PLACE, savePicture);
+  Explorer explorer(display, start, savePicture);
   if (display.surface() == Surface::none) {
     // Without a window or a terminal to read keys from, nothing could ever
     // end the program.
@@ -40,5 +101,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   explorer.run();
+  // For --continue; what cannot be saved now was said when the store failed.
+  const Place end = placeOf(explorer.state());
+  keep.call<bool>([end](Store& store) { return store.saveLastPlace(end); });
+  keep.finish();
   display.endProgram(0);
 }

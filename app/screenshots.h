@@ -1,6 +1,6 @@
 #pragma once
 // F12: the visible page saved as a PNG named after the level and position,
-// in the user's pictures directory (or the current one). The page is copied
+// with the place in it, in the user's pictures folder. The page is copied
 // and written on a thread of its own, so the frames go on meanwhile; what
 // happened is shown on the page for a moment.
 
@@ -10,16 +10,35 @@
 #include <string>
 
 #include "display/display.h"
+#include "world/place.h"
 #include "world/view_state.h"
 
 namespace glyphverse {
 
-// Writes `image` as a PNG at `path`; returns "" or the reason it failed.
-using PictureWriter = std::function<std::string(const std::string& path, const Image& image)>;
+// Writes `image` as a PNG at `path`, saying that it shows `place`; returns
+// "" or the reason it failed.
+using PictureWriter =
+    std::function<std::string(const std::string& path, const Image& image, const Place& place)>;
 
-// Where pictures go: XDG_PICTURES_DIR of the user's user-dirs.dirs when that
-// directory exists, else the current directory ("").
-std::string picturesDirectory(const char* home, const char* configHome);
+// What decides where pictures go; an empty value is an unset variable.
+struct PictureEnvironment {
+  std::string home;
+  std::string configHome;   // XDG_CONFIG_HOME
+  std::string picturesDir;  // XDG_PICTURES_DIR
+  std::string dataHome;     // XDG_DATA_HOME
+};
+PictureEnvironment pictureEnvironment();  // this process's
+
+// The folder for pictures: the desktop's pictures folder (XDG_PICTURES_DIR,
+// from the environment or else user-dirs.dirs) when it exists, else
+// ~/Pictures when it exists, else the data folder's "pictures", which
+// `make` says must be made. Never the current folder: "" when there is no
+// home at all.
+struct PicturesFolder {
+  std::string path;
+  bool make = false;
+};
+PicturesFolder picturesFolder(const PictureEnvironment& environment);
 
 // glyphverse-L2-415-10.png in `directory`, or -2, -3 … after the name when
 // such a file exists already.
@@ -36,7 +55,8 @@ class Screenshots {
 
   // Starts saving a copy of `page` for the explorer at `state`.
   void take(const Image& page, const ViewState& state, double now);
-  // Prints what the last save did on the bottom row, while it is recent.
+  // Prints what the last save did at the bottom of the page, while it is
+  // recent; a long message (a whole path) takes the rows above too.
   void showMessage(Display& display, double now);
   // Waits for a save still being written.
   void finish();

@@ -1,4 +1,5 @@
-# SDL2 (the window and the explorer) and libpng (the PNG tools) are optional,
+# SDL2 (the window and the explorer), libpng (the PNG tools) and SQLite (the
+# bookmarks and the log) are optional,
 # so that the universe library and the query tool build wherever a C++20
 # compiler does, cross toolchains included. Each is AUTO (used when found),
 # ON (required: configuring fails without it) or OFF (not built).
@@ -6,7 +7,9 @@
 set(GLYPHVERSE_WINDOW AUTO CACHE STRING "SDL2 window backend and the explorer: AUTO, ON or OFF")
 set(GLYPHVERSE_PNG AUTO CACHE STRING "PNG tools (snapshot) with libpng: AUTO, ON or OFF")
 set_property(CACHE GLYPHVERSE_WINDOW PROPERTY STRINGS AUTO ON OFF)
+set(GLYPHVERSE_SQLITE AUTO CACHE STRING "Bookmarks and the log in SQLite: AUTO, ON or OFF")
 set_property(CACHE GLYPHVERSE_PNG PROPERTY STRINGS AUTO ON OFF)
+set_property(CACHE GLYPHVERSE_SQLITE PROPERTY STRINGS AUTO ON OFF)
 
 # Fails when a required dependency is missing; says what is built and why not.
 function(glyphverse_report_dependency option target what package)
@@ -40,6 +43,11 @@ if(NOT GLYPHVERSE_PNG STREQUAL "OFF")
   find_package(PNG)
 endif()
 glyphverse_report_dependency(GLYPHVERSE_PNG PNG::PNG "PNG tools" "libpng")
+
+if(NOT GLYPHVERSE_SQLITE STREQUAL "OFF")
+  find_package(SQLite3)
+endif()
+glyphverse_report_dependency(GLYPHVERSE_SQLITE SQLite::SQLite3 "Bookmarks and the log" "SQLite")
 
 # oneTBB spreads zoomed-out views and posters over every core; without it
 # the scanner runs on one core and the atlas is not built.

@@ -47,6 +47,9 @@ class DisplayBackend {
   // The oldest pointer event gathered by the services, if the platform has a
   // pointer; the left button only.
   virtual std::optional<PointerEvent> nextPointerEvent() { return std::nullopt; }
+  // Puts `text` (UTF-8) on the desktop's clipboard; false where there is no
+  // clipboard to put it on, as for every backend but the window.
+  virtual bool setClipboardText(const std::string& /*text*/) { return false; }
   // Monotonic seconds from a fixed origin.
   virtual double seconds() = 0;
   virtual void sleepMillis(int milliseconds) = 0;

@@ -265,6 +265,10 @@ void Display::close() {
   pages_.close();
 }
 
+bool Display::copyToClipboard(const std::string& text) {
+  return backend_ != nullptr && backend_->setClipboardText(text);
+}
+
 void Display::endProgram(int status) {
   close();
   std::exit(status);

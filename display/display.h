@@ -84,6 +84,9 @@ class Display {
   std::string readKey();
   double timerSeconds();
   void sleepFor(int milliseconds);
+  // Puts `text` (UTF-8) on the desktop's clipboard; false where there is
+  // none (the terminal, headless, no surface).
+  bool copyToClipboard(const std::string& text);
   // Closes the display and ends the process with `status`.
   [[noreturn]] void endProgram(int status);
   // Closes the display (window, pages); later calls draw nothing.

@@ -28,11 +28,13 @@ groups_for() {
       echo "run|a C++20 compiler and the build tools|g++ cmake ninja-build pkg-config"
       echo "run|the window (SDL2) and the PNG files of the snapshot tool|libsdl2-dev libpng-dev"
       echo "run|the tools' option parsing (CLI11) and parallel work (oneTBB)|libcli11-dev libtbb-dev"
+      echo "run|bookmarks and the log of visits (SQLite)|libsqlite3-dev"
       ;;
     test)
       groups_for run
       echo "test|unit tests and benchmarks|libgtest-dev libgmock-dev libbenchmark-dev"
       echo "test|real-window tests: X server, input, screenshots, window manager, terminal|xvfb xdotool imagemagick openbox tmux"
+      echo "test|pasting what the window copied|xclip"
       echo "test|fuzzers (clang with libFuzzer)|clang libclang-rt-dev"
       ;;
     cross)

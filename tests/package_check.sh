@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: unpacked into an empty tree, its
-# programs run from there with nothing of the build around them, and its
-# dependencies name the runtime libraries they link against.
+# programs run from there with nothing of the build around them, its desktop
+# entry opens links, and its dependencies name the runtime libraries they
+# link against.
 set -euo pipefail
 deb=${1:?usage: $0 PACKAGE.deb}
 fail() { echo "package check: $*" >&2; exit 1; }
@@ -11,7 +12,7 @@ trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libsdl2-2.0-0 libpng16-16 libtbb12; do
+for lib in libsdl2-2.0-0 libpng16-16 libtbb12 libsqlite3-0; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot bin/glyphverse-atlas \
@@ -20,8 +21,13 @@ for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot bin/glyp
   [[ -s "$root/usr/$file" ]] || fail "no /usr/$file"
 done
 if ldd "$root"/usr/bin/* | grep 'not found'; then fail "a library is missing"; fi
-if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$root/usr/share/applications/glyphverse.desktop"
+# The desktop entry is valid, and its Exec line with a link starts the
+# installed explorer at the link's place (seen in a terminal).
+desktop-file-validate "$root/usr/share/applications/glyphverse.desktop" ||
+  fail "the desktop entry is not valid"
+if command -v tmux >/dev/null; then
+  bash "$(dirname "$0")/e2e/link_test.sh" "$root/usr/share/applications/glyphverse.desktop" \
+    "$root/usr/bin/glyphverse" || fail "a link does not start the installed explorer there"
 fi
 # As root, dpkg says whether this system could install it (nothing is changed).
 if [[ $(id -u) -eq 0 ]]; then

@@ -31,6 +31,9 @@ class SdlBackend final : public DisplayBackend {
 
   Surface open(int width, int height, const std::string& title) override;
   void service(const Shown& shown, Keyboard& keys) override;
+  bool setClipboardText(const std::string& text) override {
+    return window_ != nullptr && SDL_SetClipboardText(text.c_str()) == 0;
+  }
   double seconds() override;
   void sleepMillis(int milliseconds) override { SDL_Delay(static_cast<Uint32>(milliseconds)); }
   void close() override;

@@ -1,6 +1,7 @@
 // A window that reports what the display's keyboard sees, for the real-window
 // tests: "77 down" / "77 up" when the Right arrow's held state changes, and
-// "key XX [XX]" (hex) for every key read from the queue. Esc ends it.
+// "key XX [XX]" (hex) for every key read from the queue. C puts a link on
+// the clipboard ("copied 1" when it could). Esc ends it.
 
 #include <cstdio>
 #include <string>
@@ -32,6 +33,7 @@ int main(int /*argc*/, char** argv) {
       for (const char c : key) std::printf(" %02X", static_cast<unsigned char>(c));
       std::printf("\n");
     }
+    if (key == "c") std::printf("copied %d\n", display.copyToClipboard("glyphverse:2/1100/2100"));
     std::fflush(stdout);
     if (key == "\x1B") break;
   }

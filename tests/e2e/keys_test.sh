@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Keys sent to a real window: a held Right arrow is seen as scan code 77 and
 # queues (255, 'M') while it repeats; typed text arrives in code page 437; Alt
-# and F10 are ordinary keys that keep the focus; the close button queues
+# and F10 are ordinary keys that keep the focus; text copied can be pasted; the close button queues
 # (255, 'k') and leaves the window open; Esc ends the program with status 0.
 set -u
 probe=$1
@@ -25,6 +25,13 @@ sleep 0.3
 for expected in 'key 61' 'key 40' 'key 0D' 'key 20'; do
   grep -q "^$expected\$" "$E2E_DIR/app.out" || fail "missing '$expected': $(cat "$E2E_DIR/app.out")"
 done
+
+# Text put on the clipboard is there for other programs to paste.
+xdotool key c
+sleep 0.3
+grep -q '^copied 1$' "$E2E_DIR/app.out" || fail "nothing copied: $(cat "$E2E_DIR/app.out")"
+pasted=$(timeout 5 xclip -o -selection clipboard) || fail "xclip could not paste"
+[[ $pasted == 'glyphverse:2/1100/2100' ]] || fail "pasted '$pasted'"
 
 xdotool key Escape
 wait_app 5

@@ -8,11 +8,11 @@ snapshot=$2
 source "$(dirname "$0")/xvfb_lib.sh"
 
 start_xvfb
-# Pictures saved with F12 go to the current directory when the user has no
-# pictures directory.
+# Pictures saved with F12 go to a folder of the program's data when the user
+# has no pictures folder, never to the current one.
 cd "$E2E_DIR"
 export HOME=$E2E_DIR
-unset XDG_CONFIG_HOME
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_PICTURES_DIR
 start_app "$explorer"
 find_window glyphverse
 [[ $(window_size) == 600x600 ]] || fail "drawing area is $(window_size), not 600x600"
@@ -42,11 +42,15 @@ diff=$(pixel_difference "$E2E_DIR/exposed-map.png" "$E2E_DIR/expected-map.png")
 
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || xdotool windowfocus "$WINDOW"
 
-# F12 saves the picture on the screen, and says so at the bottom of the page.
+# F12 saves the picture on the screen with its place, and says so at the
+# bottom of the page.
 xdotool key F12
-picture=$E2E_DIR/glyphverse-L2-10-10.png
+picture=$E2E_DIR/.local/share/glyphverse/pictures/glyphverse-L2-10-10.png
 for _ in $(seq 60); do [[ -s $picture ]] && break; sleep 0.05; done
-[[ -s $picture ]] || fail "F12 saved no picture: $(ls "$E2E_DIR")"
+[[ -s $picture ]] || fail "F12 saved no picture: $(find "$E2E_DIR" -name '*.png')"
+[[ -z $(find "$E2E_DIR" -maxdepth 1 -name 'glyphverse-*') ]] || fail "F12 wrote into the current folder"
+identify -verbose "$picture" | grep -q 'glyphverse:place: 2/10/10' ||
+  fail "the picture does not say where it was taken"
 map_region "$picture" "$E2E_DIR/saved-map.png"
 diff=$(pixel_difference "$E2E_DIR/saved-map.png" "$E2E_DIR/expected-map.png")
 [[ $diff == 0 ]] || fail "the saved picture's map differs from the snapshot in $diff pixels"

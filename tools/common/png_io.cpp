@@ -2,14 +2,51 @@
 
 #include <png.h>
 
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "tools/common/message_text.h"
 #include "tools/common/safe_file.h"
 
 namespace glyphverse {
 
-std::string encodePng(const Image& image, std::string& error) {
+namespace {
+
+void appendBytes(png_structp png, png_bytep data, std::size_t size) {
+  static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), size);
+}
+
+void flushNothing(png_structp) {}
+
+// libpng's errors end in a longjmp back to the setjmp of the caller; the
+// message is kept for the caller's error.
+void keepError(png_structp png, png_const_charp message) {
+  *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+  png_longjmp(png, 1);
+}
+
+void ignoreWarning(png_structp, png_const_charp) {}
+
+// Only plain data lives across the setjmp: a longjmp skips no destructor.
+bool encodeRows(png_structp png, png_infop info, const Image& image, png_bytepp rows,
+                png_textp texts, int textCount) {
+  if (setjmp(png_jmpbuf(png)) != 0) return false;
+  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+               static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (textCount > 0) png_set_text(png, info, texts, textCount);
+  png_write_info(png, info);
+  png_write_image(png, rows);
+  png_write_end(png, info);
+  return true;
+}
+
+}  // namespace
+
+std::string encodePng(const Image& image, std::string& error, const std::vector<PngText>& texts) {
   std::vector<png_byte> rgb(image.pixels.size() * 3);
   for (std::size_t i = 0; i < image.pixels.size(); ++i) {
     const Color c = image.pixels[i];
@@ -17,28 +54,36 @@ std::string encodePng(const Image& image, std::string& error) {
     rgb[3 * i + 1] = static_cast<png_byte>(c >> 8);
     rgb[3 * i + 2] = static_cast<png_byte>(c);
   }
-  png_image png;
-  std::memset(&png, 0, sizeof png);
-  png.version = PNG_IMAGE_VERSION;
-  png.width = static_cast<png_uint_32>(image.width);
-  png.height = static_cast<png_uint_32>(image.height);
-  png.format = PNG_FORMAT_RGB;
-  // The first call measures, the second encodes.
-  png_alloc_size_t size = 0;
-  if (png_image_write_to_memory(&png, nullptr, &size, 0, rgb.data(), 0, nullptr) != 0) {
-    std::string bytes(size, '\0');
-    if (png_image_write_to_memory(&png, bytes.data(), &size, 0, rgb.data(), 0, nullptr) != 0) {
-      bytes.resize(size);
-      return bytes;
-    }
+  std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));
+  for (std::size_t y = 0; y < rows.size(); ++y) rows[y] = &rgb[y * 3 * image.width];
+  std::vector<png_text> chunks(texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    chunks[i].compression = PNG_TEXT_COMPRESSION_NONE;
+    chunks[i].key = const_cast<png_charp>(texts[i].keyword.c_str());
+    chunks[i].text = const_cast<png_charp>(texts[i].text.c_str());
+    chunks[i].text_length = texts[i].text.size();
   }
-  error = std::string("cannot encode the PNG: ") + png.message;
+  std::string bytes;
+  std::string message = "out of memory";
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, &message, keepError, ignoreWarning);
+  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+  bool encoded = false;
+  if (info != nullptr) {
+    png_set_write_fn(png, &bytes, appendBytes, flushNothing);
+    encoded =
+        encodeRows(png, info, image, rows.data(), chunks.data(), static_cast<int>(chunks.size()));
+  }
+  png_destroy_write_struct(&png, &info);
+  if (encoded) return bytes;
+  error = "cannot encode the PNG: " + message;
   return "";
 }
 
-std::string writePng(const std::string& path, const Image& image) {
+std::string writePng(const std::string& path, const Image& image,
+                     const std::vector<PngText>& texts) {
   std::string error;
-  const std::string bytes = encodePng(image, error);
+  const std::string bytes = encodePng(image, error, texts);
   return bytes.empty() ? error : writeFileSafely(path, bytes);
 }
 
@@ -59,6 +104,55 @@ std::optional<Image> readPng(const std::string& path) {
                       static_cast<Color>(bytes[3 * i + 1]) << 8 | bytes[3 * i + 2];
   }
   return image;
+}
+
+namespace {
+
+bool readTextChunks(png_structp png, png_infop info, std::FILE* file, png_textp* texts,
+                    int* count) {
+  if (setjmp(png_jmpbuf(png)) != 0) return false;
+  png_init_io(png, file);
+  png_set_sig_bytes(png, 8);
+  png_read_info(png, info);
+  *count = png_get_text(png, info, texts, nullptr);
+  return true;
+}
+
+}  // namespace
+
+PngTextReading readPngText(const std::string& path) {
+  PngTextReading reading;
+  const std::string cannot = "cannot read " + escapeControlBytes(path) + ": ";
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    reading.error = cannot + std::strerror(errno);
+    return reading;
+  }
+  png_byte signature[8];
+  const std::size_t got = std::fread(signature, 1, sizeof signature, file);
+  if (got != sizeof signature || png_sig_cmp(signature, 0, sizeof signature) != 0) {
+    reading.error =
+        cannot + (std::ferror(file) != 0 ? std::strerror(errno) : "it is not a PNG file");
+    std::fclose(file);
+    return reading;
+  }
+  std::string message = "out of memory";
+  png_structp png =
+      png_create_read_struct(PNG_LIBPNG_VER_STRING, &message, keepError, ignoreWarning);
+  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+  png_textp texts = nullptr;
+  int count = 0;
+  if (info != nullptr && readTextChunks(png, info, file, &texts, &count)) {
+    for (int i = 0; i < count; ++i) {
+      reading.texts.push_back(
+          PngText{texts[i].key, std::string(texts[i].text, texts[i].text_length)});
+    }
+  } else {
+    reading.error = cannot + message;
+  }
+  png_destroy_read_struct(&png, &info, nullptr);
+  std::fclose(file);
+  return reading;
 }
 
 }  // namespace glyphverse

@@ -3,18 +3,36 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "display/image.h"
 
 namespace glyphverse {
 
-// The image's red, green and blue as the bytes of a PNG file; empty when the
-// encoder fails, with its reason in `error`.
-std::string encodePng(const Image& image, std::string& error);
+// A text chunk (tEXt): a Latin-1 keyword of 1 to 79 characters and its text.
+struct PngText {
+  std::string keyword;
+  std::string text;
+  friend bool operator==(const PngText&, const PngText&) = default;
+};
+
+// The image's red, green and blue as the bytes of a PNG file, with `texts`
+// before the image data; empty when the encoder fails, with its reason in
+// `error`.
+std::string encodePng(const Image& image, std::string& error,
+                      const std::vector<PngText>& texts = {});
 
 // Writes the image as a PNG without ever destroying what `path` held before
 // (see writeFileSafely). Returns an error message with its reason, or "".
-std::string writePng(const std::string& path, const Image& image);
+std::string writePng(const std::string& path, const Image& image,
+                     const std::vector<PngText>& texts = {});
+
+// The text chunks before a PNG's image data, or why they cannot be read.
+struct PngTextReading {
+  std::vector<PngText> texts;
+  std::string error;  // "" when the file is a readable PNG
+};
+PngTextReading readPngText(const std::string& path);
 
 // Reads a PNG as opaque 0xFFRRGGBB pixels; nothing when it cannot be read.
 std::optional<Image> readPng(const std::string& path);

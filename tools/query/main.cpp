@@ -1,6 +1,7 @@
 // glyphverse-query: a command-line window onto the universe. Answers the query
 // given as arguments, or the queries on standard input, one a line; one
-// tab-separated answer line per query. --help lists the queries.
+// tab-separated answer line per query; or prints what the explorer kept
+// (--bookmarks, --log). --help lists the queries.
 
 #include <unistd.h>
 
@@ -16,6 +17,10 @@
 #include "tools/common/version.h"
 #include "tools/query/query.h"
 #include "tools/query/query_stream.h"
+#if GLYPHVERSE_QUERY_READS_DATABASE
+#include "keep/sqlite_store.h"
+#include "tools/query/kept_lists.h"
+#endif
 
 namespace {
 
@@ -26,7 +31,8 @@ constexpr int USAGE_OR_IO_ERROR = 2;
 constexpr const char* DESCRIPTION =
     "Answers questions about the glyphverse universe: the query given as arguments,\n"
     "or else the queries on standard input, one a line. Each answer is one line of\n"
-    "tab-separated fields; a malformed query is answered with 'error: ...'.";
+    "tab-separated fields; a malformed query is answered with 'error: ...'. With\n"
+    "--bookmarks or --log it prints what the explorer kept instead.";
 
 constexpr const char* FOOTER =
     R"(Queries (any 32-bit integers as coordinates; they wrap as the explorer's do):
@@ -46,12 +52,24 @@ constexpr const char* FOOTER =
                     --start takes it): background red, green, blue, glyph;
                     foreground glyph, grey; terrain class (0 for none)
 
+What the explorer kept, read only (an explorer may be writing meanwhile):
+  --bookmarks       id, place, link, name, time saved (UTC), the newest first
+  --log             the systems entered and planets landed on: time (UTC),
+                    place, system name, starCount, planetCount, nebIntens,
+                    firstVisit (1 for the first visit there, else 0), the
+                    newest first
+  --json            with either: one JSON object a line instead
+  --database FILE   read FILE instead of $GLYPHVERSE_DATABASE or else
+                    $XDG_DATA_HOME/glyphverse/glyphverse.db
+                    (~/.local/share/glyphverse/glyphverse.db)
+
 On standard input, blank lines and lines starting with '#' are skipped, and a
 line longer than 1 MiB is answered with an error. Answers are written as soon
 as no more input is waiting, so the tool can be driven line by line.
 
 Exit status: 0 when every query was answered, 1 when a query was malformed,
-2 for a bad option or when reading or writing failed.)";
+2 for a bad option, when reading or writing failed, or when the database
+cannot be read.)";
 
 int printInfo(const std::string& text) {
   if (const std::string error = glyphverse::writeAllTo(STDOUT_FILENO, text); !error.empty()) {
@@ -83,6 +101,49 @@ int answerStandardInput() {
   return outcome.allQueriesOk ? 0 : MALFORMED_QUERY;
 }
 
+// What the explorer kept, printed whole.
+struct KeptRequest {
+  bool bookmarks = false;
+  bool log = false;
+  bool json = false;
+  std::string database;
+};
+
+int printKept(const KeptRequest& request) {
+#if GLYPHVERSE_QUERY_READS_DATABASE
+  using namespace glyphverse;
+  const DatabaseChoice choice = request.database.empty()
+                                    ? chooseDatabaseFromEnvironment()
+                                    : DatabaseChoice{request.database, false, false, ""};
+  if (choice.off) {
+    std::fprintf(stderr, "%s: GLYPHVERSE_DATABASE is none: there is no database to read\n",
+                 PROGRAM);
+    return USAGE_OR_IO_ERROR;
+  }
+  const OpenedStore opened = openChosenStore(choice, StoreOptions{true, 5000});
+  std::string text;
+  std::string error = opened.error;
+  if (opened.store && request.bookmarks) {
+    const auto list = opened.store->bookmarks();
+    text = list.ok() ? bookmarkLines(*list.value, request.json) : "";
+    error = list.error;
+  } else if (opened.store) {
+    const auto list = opened.store->latestVisits(-1);
+    text = list.ok() ? visitLines(*list.value, request.json) : "";
+    error = list.error;
+  }
+  if (!error.empty()) {
+    std::fprintf(stderr, "%s: %s\n", PROGRAM, escapeControlBytes(error).c_str());
+    return USAGE_OR_IO_ERROR;
+  }
+  return printInfo(text);
+#else
+  (void)request;
+  std::fprintf(stderr, "%s: this build cannot read the database (it has no SQLite)\n", PROGRAM);
+  return USAGE_OR_IO_ERROR;
+#endif
+}
+
 // The words after the options: a query, or none to read standard input.
 int answerWords(std::vector<std::string> words) {
   if (!words.empty() && words.front() == "--") {
@@ -95,12 +156,30 @@ int answerWords(std::vector<std::string> words) {
   return words.empty() ? answerStandardInput() : answerArguments(words);
 }
 
+// Why the options for what the explorer kept do not go together; null when they do.
+const char* misusedKeptOptions(const KeptRequest& kept, bool noQuery) {
+  if (kept.bookmarks && kept.log) return "--bookmarks and --log are printed one at a time";
+  if ((kept.bookmarks || kept.log) && !noQuery) return "--bookmarks and --log take no query";
+  if (!kept.bookmarks && !kept.log && (kept.json || !kept.database.empty())) {
+    return "--json and --database go with --bookmarks or --log";
+  }
+  return nullptr;
+}
+
 int run(int argc, char** argv) {
   CLI::App app("", PROGRAM);
   app.formatter(std::make_shared<glyphverse::HelpFormatter>(
-      std::string(PROGRAM) + " [--help] [--version] [QUERY FIELD...]", DESCRIPTION));
+      std::string(PROGRAM) + " [--help] [--version] [QUERY FIELD...]\n       " + PROGRAM +
+          " --bookmarks | --log [--json] [--database FILE]",
+      DESCRIPTION));
   app.footer(FOOTER);
   app.set_version_flag("--version", std::string(PROGRAM) + " " + glyphverse::projectVersion());
+  KeptRequest kept;
+  // Described in the footer, with the queries.
+  app.add_flag("--bookmarks", kept.bookmarks)->group("");
+  app.add_flag("--log", kept.log)->group("");
+  app.add_flag("--json", kept.json)->group("");
+  app.add_option("--database", kept.database)->group("");
   // Everything from the first query word on is the query, so that negative
   // coordinates are not taken for options.
   app.prefix_command();
@@ -113,6 +192,11 @@ int run(int argc, char** argv) {
     return USAGE_OR_IO_ERROR;
   }
   if (!info.empty()) return printInfo(info);
+  if (const char* wrong = misusedKeptOptions(kept, app.remaining().empty())) {
+    std::fprintf(stderr, "%s: %s\nRun '%s --help' for the options.\n", PROGRAM, wrong, PROGRAM);
+    return USAGE_OR_IO_ERROR;
+  }
+  if (kept.bookmarks || kept.log) return printKept(kept);
   return answerWords(app.remaining());
 }
 
