@@ -3,14 +3,18 @@
 #include <utility>
 
 #include "app/text_display.h"
+#include "gen/cells.h"
+#include "gen/names.h"
 #include "gen/places.h"
+#include "keep/place_link.h"
 #include "render/map_view.h"
 #include "world/geometry.h"
 
 namespace glyphverse {
 
-Explorer::Explorer(Display& display, const Place& start, PictureWriter savePicture)
-    : display_(display), screenshots_(std::move(savePicture)) {
+Explorer::Explorer(Display& display, const Place& start, PictureWriter savePicture,
+                   StoreWorker* keep)
+    : display_(display), screenshots_(std::move(savePicture)), keep_(keep) {
   // The result is not checked: without a window the explorer runs on a terminal.
   display_.openScreen(SCREEN_SIZE, SCREEN_SIZE, 32, 2, 0, 0);
   display_.setFrameLayout(frameLayout());
@@ -30,6 +34,9 @@ Explorer::ModeStack Explorer::modesShown() {
   ModeStack stack;
   stack.modes[stack.count++] = scanner_.isOpen() ? static_cast<Mode*>(&scanner_) : &mapMode_;
   if (helpShown_) stack.modes[stack.count++] = &help_;
+  for (KeptPanel* panel : {static_cast<KeptPanel*>(&bookmarks_), static_cast<KeptPanel*>(&log_)}) {
+    if (panel->isOpen()) stack.modes[stack.count++] = panel;
+  }
   return stack;
 }
 
@@ -49,8 +56,14 @@ bool Explorer::runFrame() {
       if (modes.modes[k]->handlePointer(*pointer, now) == KeyUse::used) break;
     }
   }
+  noteArrival(now);
   for (Mode* mode : modes) mode->draw(display_, now);
-  screenshots_.showMessage(display_, now);
+  if (keep_ != nullptr) {
+    keep_->deliver();
+    if (const auto why = keep_->takeOpenFailure()) status_.show("No bookmarks: " + *why, now);
+  }
+  screenshots_.poll(now, status_);
+  status_.draw(display_, now);
   page_ = 1 - page_;
   const std::optional<KeyCode> key = display_.nextKey();
   return !key || handleKey(*key, now);
@@ -67,10 +80,81 @@ bool Explorer::handleKey(KeyCode key, double now) {
   }
   if (key.is(static_cast<char>(CHAR_ESC))) return false;
   if (key.isLetter('m')) scanner_.open();
+  if (key.is('b')) bookmarkHere(now);
+  if (key.is('B')) bookmarks_.open();
+  if (key.isLetter('l')) log_.open();
+  if (key.isLetter('c')) copyLinkHere(now);
   if (key.isSpecial(KEY_F1)) helpShown_ = !helpShown_;
   // The page this frame finished: the picture on the screen now.
-  if (key.isSpecial(KEY_F12)) screenshots_.take(display_.page(lastDrawnPage()), state_, now);
+  if (key.isSpecial(KEY_F12)) {
+    screenshots_.take(display_.page(lastDrawnPage()), state_, now, status_);
+  }
   return true;
+}
+
+Place Explorer::here() const {
+  return scanner_.isOpen() ? scanner_.crosshairPlace() : placeOf(state_);
+}
+
+void Explorer::travel(const Place& place) {
+  scanner_.close();
+  goTo(state_, place);
+}
+
+// Named after the system there, or else where it is.
+void Explorer::bookmarkHere(double now) {
+  const Place place = here();
+  const Position at = positionOn(place);
+  std::string name;
+  if (place.viewLevel == GALAXY_LEVEL) {
+    name = isEmpty(starCellAt(state_.tables, at.x, at.y))
+               ? "Galaxy " + std::to_string(at.x) + " " + std::to_string(at.y)
+               : generateName(cellSeed(at.x, at.y));
+  } else {
+    name = state_.system.name + (place.viewLevel == PLANET_LEVEL ? ", planet" : "");
+    if (place.viewLevel > PLANET_LEVEL) name = "Level " + std::to_string(place.viewLevel);
+  }
+  if (keep_ == nullptr) {
+    status_.show("Nothing is kept in this run: " + placeText(place), now);
+    return;
+  }
+  status_.show("Bookmarking " + name, now);
+  keep_->request<Bookmark>(
+      [place, name](Store& store) { return store.addBookmark(place, name, unixSecondsNow()); },
+      [this](Outcome<Bookmark> saved) {
+        const double when = display_.timerSeconds();
+        status_.show(
+            saved.ok() ? "Bookmarked " + saved.value->name + " at " + placeText(saved.value->place)
+                       : "Not bookmarked: " + saved.error,
+            when);
+      });
+}
+
+// The link goes to the clipboard where there is one, and is shown in any case.
+void Explorer::copyLinkHere(double now) {
+  const std::string link = placeLink(here());
+  status_.show(display_.copyToClipboard(link) ? "Copied " + link : link, now);
+}
+
+void Explorer::noteArrival(double now) {
+  const std::int32_t level = state_.viewLevel;
+  const Position system{state_.system.x, state_.system.y};
+  const bool arrived = (level == SYSTEM_LEVEL || level == PLANET_LEVEL) &&
+                       (level > lastLevel_ || !(system == lastSystem_));
+  lastLevel_ = level;
+  if (level == SYSTEM_LEVEL || level == PLANET_LEVEL) lastSystem_ = system;
+  if (!arrived || keep_ == nullptr) return;
+  const StarSystem& s = state_.system;
+  const VisitRecord visit{unixSecondsNow(), placeOf(state_), s.name,
+                          s.starCount,      s.planetCount,   s.nebIntens};
+  keep_->request<bool>([visit](Store& store) { return store.recordVisit(visit); },
+                       [this, name = s.name, level](Outcome<bool> first) {
+                         if (!first.ok() || !*first.value) return;
+                         status_.show(std::string("First visit to ") + name +
+                                          (level == PLANET_LEVEL ? "'s planet" : ""),
+                                      display_.timerSeconds());
+                       });
+  (void)now;
 }
 
 bool Explorer::runFrameAndSleep() {

@@ -5,10 +5,12 @@
 #include <cstdint>
 
 #include "app/help_panel.h"
+#include "app/kept_panels.h"
 #include "app/map_mode.h"
 #include "app/navigation.h"
 #include "app/scanner.h"
 #include "app/screenshots.h"
+#include "app/status_line.h"
 #include "app/timing.h"
 #include "display/display.h"
 #include "world/place.h"
@@ -26,9 +28,11 @@ class Explorer {
  public:
   // Start-up: opens the screen and places the explorer at `start` as if it
   // had walked there (by default (10, 10) on the galaxy, under the galaxy's
-  // tables). F12 saves pictures through `savePicture` (none: it says it cannot).
+  // tables). F12 saves pictures through `savePicture` (none: it says it
+  // cannot); bookmarks and visits are kept through `keep` (none: nothing is
+  // kept, and the panels say so).
   explicit Explorer(Display& display, const Place& start = START_PLACE,
-                    PictureWriter savePicture = {});
+                    PictureWriter savePicture = {}, StoreWorker* keep = nullptr);
 
   // One frame, with one clock reading: the active mode's input, drawing, the
   // page flip and one typed key. Returns false once Esc has been read. It
@@ -52,13 +56,20 @@ class Explorer {
  private:
   // The map or the scanner, then the panels shown over it, bottom to top.
   struct ModeStack {
-    std::array<Mode*, 4> modes{};
+    std::array<Mode*, 6> modes{};
     int count = 0;
     Mode** begin() { return modes.data(); }
     Mode** end() { return modes.data() + count; }
   };
   ModeStack modesShown();
   bool handleKey(KeyCode key, double now);
+  // Where the explorer is, or in the scanner where its crosshair is.
+  Place here() const;
+  void travel(const Place& place);
+  void bookmarkHere(double now);
+  void copyLinkHere(double now);
+  // Logs a system entered or a planet landed on, once per arrival.
+  void noteArrival(double now);
 
   Display& display_;
   int page_ = 0;
@@ -71,6 +82,13 @@ class Explorer {
   HelpPanel help_;
   bool helpShown_ = false;
   Screenshots screenshots_;
+  StatusLine status_;
+  StoreWorker* keep_;
+  BookmarksPanel bookmarks_{keep_, [this](const Place& place) { travel(place); }};
+  LogPanel log_{keep_, [this](const Place& place) { travel(place); }};
+  // The level and system of the last frame, to notice arrivals.
+  std::int32_t lastLevel_ = GALAXY_LEVEL;
+  Position lastSystem_{-1, -1};
 };
 
 }  // namespace glyphverse

@@ -111,13 +111,17 @@ KeyUse Scanner::handlePointer(const PointerEvent& event, double /*now*/) {
   return KeyUse::used;
 }
 
+Place Scanner::crosshairPlace() const {
+  Place place = placeOf(state_);
+  (state_.viewLevel == GALAXY_LEVEL ? place.galaxy : place.local) = Position{x_, y_};
+  return place;
+}
+
 // As if the explorer had walked there: same level and system, the map made
 // afresh around it.
 void Scanner::travel() {
-  Place place = placeOf(state_);
-  (state_.viewLevel == GALAXY_LEVEL ? place.galaxy : place.local) = Position{x_, y_};
-  goTo(state_, place);
-  open_ = prompting_ = false;
+  goTo(state_, crosshairPlace());
+  close();
 }
 
 // Enter goes there; Esc only closes the prompt.

@@ -38,6 +38,9 @@ class Scanner final : public Mode {
 
   // Opens at the explorer's position, on a level with content only.
   bool open();
+  void close() { open_ = prompting_ = false; }
+  // The place under the crosshair, on the explorer's level and in its system.
+  Place crosshairPlace() const;
 
   // The arrows, paced by the explorer's move gate; not while typing.
   void handleHeldKeys(const HeldKeys& keys, double now) override;

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -12,11 +11,6 @@
 
 namespace glyphverse {
 namespace {
-
-constexpr Color MESSAGE_COLOR = 0xFFFFFFFF;
-constexpr int MESSAGE_ROW = 75;  // below the map
-constexpr std::size_t MESSAGE_COLUMNS = 75;
-constexpr std::size_t MESSAGE_ROWS_AT_MOST = 4;  // rows 72 to 75 are clear of the map
 
 bool isDirectory(const std::string& path) {
   struct stat info {};
@@ -84,14 +78,13 @@ std::string pictureName(const std::string& directory, std::int32_t viewLevel, st
   return name;
 }
 
-void Screenshots::take(const Image& page, const ViewState& state, double now) {
-  messageSince_ = now;
+void Screenshots::take(const Image& page, const ViewState& state, double now, StatusLine& status) {
   if (!writer_) {
-    message_ = "This build cannot save pictures (it has no libpng).";
+    status.show("This build cannot save pictures (it has no libpng).", now);
     return;
   }
   if (saving_.valid()) return;  // one at a time; the key again once it is done
-  message_ = "Saving the picture";
+  status.show("Saving the picture", now);
   // The thread gets copies: it shares nothing with the frames that go on,
   // which never wait for the disk.
   saving_ = std::async(std::launch::async, [writer = writer_, image = page, place = placeOf(state),
@@ -110,19 +103,9 @@ void Screenshots::take(const Image& page, const ViewState& state, double now) {
   });
 }
 
-void Screenshots::showMessage(Display& display, double now) {
+void Screenshots::poll(double now, StatusLine& status) {
   if (saving_.valid() && saving_.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
-    message_ = saving_.get();
-    messageSince_ = now;
-  }
-  if (message_.empty() || now - messageSince_ > MESSAGE_SECONDS) return;
-  // Whole rows from the bottom up, so that the message ends on the last row.
-  const std::size_t rows = std::min<std::size_t>(
-      (message_.size() + MESSAGE_COLUMNS - 1) / MESSAGE_COLUMNS, MESSAGE_ROWS_AT_MOST);
-  display.setTextColor(MESSAGE_COLOR);
-  for (std::size_t row = 0; row < rows; ++row) {
-    display.locateText(MESSAGE_ROW - static_cast<int>(rows - 1 - row), 1);
-    display.printText(message_.substr(row * MESSAGE_COLUMNS, MESSAGE_COLUMNS), false);
+    status.show(saving_.get(), now);
   }
 }
 

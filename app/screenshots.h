@@ -9,6 +9,7 @@
 #include <future>
 #include <string>
 
+#include "app/status_line.h"
 #include "display/display.h"
 #include "world/place.h"
 #include "world/view_state.h"
@@ -47,25 +48,20 @@ std::string pictureName(const std::string& directory, std::int32_t viewLevel, st
 
 class Screenshots {
  public:
-  static constexpr double MESSAGE_SECONDS = 3.0;
-
   // Without a writer (a build without libpng) F12 says it cannot save.
   explicit Screenshots(PictureWriter writer) : writer_(std::move(writer)) {}
   ~Screenshots() { finish(); }
 
-  // Starts saving a copy of `page` for the explorer at `state`.
-  void take(const Image& page, const ViewState& state, double now);
-  // Prints what the last save did at the bottom of the page, while it is
-  // recent; a long message (a whole path) takes the rows above too.
-  void showMessage(Display& display, double now);
+  // Starts saving a copy of `page` for the explorer at `state`, and says so.
+  void take(const Image& page, const ViewState& state, double now, StatusLine& status);
+  // Once the save is done, says how it went.
+  void poll(double now, StatusLine& status);
   // Waits for a save still being written.
   void finish();
 
  private:
   PictureWriter writer_;
   std::future<std::string> saving_;
-  std::string message_;
-  double messageSince_ = 0.0;
 };
 
 }  // namespace glyphverse
