@@ -26,8 +26,7 @@ Explorer::Explorer(Display& display, const Place& start, PictureWriter savePictu
 
 FrameLayout Explorer::frameLayout() {
   constexpr int centre = (MAP_LEFT + CELL_SIZE * MAP_RADIUS + CELL_SIZE / 2) / GLYPH_SIZE;
-  return FrameLayout{TEXT_DISPLAY_ROWS, SCREEN_SIZE / GLYPH_SIZE - Scanner::PROMPT_ROW + 1, centre,
-                     centre};
+  return FrameLayout{TEXT_DISPLAY_ROWS, STATUS_ROWS_AT_MOST, centre, centre};
 }
 
 Explorer::ModeStack Explorer::modesShown() {

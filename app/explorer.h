@@ -43,8 +43,8 @@ class Explorer {
   // Frames until Esc.
   void run();
 
-  // What a terminal keeps in view: the text display, the prompt and message
-  // rows, and the explorer's cell.
+  // What a terminal keeps in view: the text display, the rows of prompts and
+  // messages at the bottom, and the explorer's cell.
   static FrameLayout frameLayout();
 
   const ViewState& state() const { return state_; }

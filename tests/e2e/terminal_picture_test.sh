@@ -83,9 +83,9 @@ start_explorer "$explorer" 80 24 COLORTERM=truecolor
 wait_for_screen '^Coords: 10 10' || fail "no text display in 80 x 24"
 row=$(pane | grep -n '@' | cut -d: -f1)
 column=$(pane | grep '@' | python3 -c 'import sys; print(sys.stdin.read().index("@") + 1)')
-# Five rows of text display, two rows for prompts and messages, and between
-# them 17 rows of the map around the explorer.
-[[ $row == 14 && $column == 37 ]] || fail "the explorer is at row $row, column $column, not in the middle"
+# Five rows of text display, four rows for prompts and messages, and between
+# them 15 rows of the map around the explorer.
+[[ $row == 13 && $column == 37 ]] || fail "the explorer is at row $row, column $column, not in the middle"
 tmux_ resize-window -t explorer -x 120 -y 80
 wait_for_screen '^.{6}.{61}' || true
 for _ in $(seq 60); do (($(pane | sed -n '7,67p' | grep -c '[^ ]') == 61)) && break; sleep 0.05; done
