@@ -12,9 +12,11 @@
 
 namespace glyphverse {
 
-Explorer::Explorer(Display& display, const Place& start, PictureWriter savePicture,
-                   StoreWorker* keep)
-    : display_(display), screenshots_(std::move(savePicture)), keep_(keep) {
+Explorer::Explorer(Display& display, const Place& start, ExplorerServices services)
+    : display_(display),
+      screenshots_(std::move(services.savePicture)),
+      keep_(services.keep),
+      linkOf_(std::move(services.linkOf)) {
   // The result is not checked: without a window the explorer runs on a terminal.
   display_.openScreen(SCREEN_SIZE, SCREEN_SIZE, 32, 2, 0, 0);
   display_.setFrameLayout(frameLayout());
@@ -131,7 +133,7 @@ void Explorer::bookmarkHere(double now) {
 
 // The link goes to the clipboard where there is one, and is shown in any case.
 void Explorer::copyLinkHere(double now) {
-  const std::string link = placeLink(here());
+  const std::string link = linkOf_(here());
   status_.show(display_.copyToClipboard(link) ? "Copied " + link : link, now);
 }
 

@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "app/help_panel.h"
 #include "app/kept_panels.h"
@@ -13,6 +15,7 @@
 #include "app/status_line.h"
 #include "app/timing.h"
 #include "display/display.h"
+#include "keep/place_link.h"
 #include "world/place.h"
 #include "world/view_map.h"
 #include "world/view_state.h"
@@ -24,15 +27,24 @@ inline constexpr std::int32_t START_X = 10;
 inline constexpr std::int32_t START_Y = 10;
 inline constexpr Place START_PLACE = galaxyPlace(START_X, START_Y);
 
+// What the explorer can reach beyond its display; each is optional.
+struct ExplorerServices {
+  // F12 saves pictures through it; without one F12 says it cannot.
+  PictureWriter savePicture;
+  // Bookmarks and visits are kept through it; without one nothing is kept,
+  // and the panels say so.
+  StoreWorker* keep = nullptr;
+  // The link that C copies for a place.
+  std::function<std::string(const Place&)> linkOf = placeLink;
+};
+
 class Explorer {
  public:
   // Start-up: opens the screen and places the explorer at `start` as if it
   // had walked there (by default (10, 10) on the galaxy, under the galaxy's
-  // tables). F12 saves pictures through `savePicture` (none: it says it
-  // cannot); bookmarks and visits are kept through `keep` (none: nothing is
-  // kept, and the panels say so).
+  // tables).
   explicit Explorer(Display& display, const Place& start = START_PLACE,
-                    PictureWriter savePicture = {}, StoreWorker* keep = nullptr);
+                    ExplorerServices services = {});
 
   // One frame, with one clock reading: the active mode's input, drawing, the
   // page flip and one typed key. Returns false once Esc has been read. It
@@ -84,6 +96,7 @@ class Explorer {
   Screenshots screenshots_;
   StatusLine status_;
   StoreWorker* keep_;
+  std::function<std::string(const Place&)> linkOf_;
   BookmarksPanel bookmarks_{keep_, [this](const Place& place) { travel(place); }};
   LogPanel log_{keep_, [this](const Place& place) { travel(place); }};
   // The level and system of the last frame, to notice arrivals.

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
 #if GLYPHVERSE_SAVES_PICTURES
   savePicture = writePictureOfPlace;
 #endif
-  Explorer explorer(display, start, savePicture, &keep);
+  Explorer explorer(display, start, ExplorerServices{savePicture, &keep});
   if (display.surface() == Surface::none) {
     // Without a window or a terminal to read keys from, nothing could ever
     // end the program.

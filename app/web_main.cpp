@@ -5,6 +5,7 @@
 
 #include <emscripten.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,8 @@
 #include "display/display.h"
 #include "display/web/canvas_backend.h"
 #include "gen/places.h"
+#include "keep/store_worker.h"
+#include "keep/web/local_storage_shelf.h"
 
 namespace {
 
@@ -27,16 +30,31 @@ EM_JS(void, writeAddress, (const char* text), { glyphversePage.setAddress(UTF8To
 EM_JS(void, tellProblem, (const char* text), { glyphversePage.problem(UTF8ToString(text)); });
 EM_JS(void, tellEnded, (), { glyphversePage.ended(); });
 EM_JS(void, tellFrameTime, (double milliseconds), { glyphversePage.frameTime(milliseconds); });
+// The page's own address without its place: a link to a place adds "#PLACE".
+EM_JS(char*, pageAddress, (),
+      { return allocateUTF8(location.origin + location.pathname + location.search); });
+
+// A link to a place that anyone with a browser can open.
+std::string pageLinkOf(const Place& place) {
+  char* address = pageAddress();
+  std::string link = std::string(address) + "#" + placeText(place);
+  std::free(address);
+  return link;
+}
 
 // Longer than any place text; a longer address is no place either.
 constexpr int ADDRESS_ROOM = 256;
 
 struct Session {
   Display display{makeCanvasBackend("#screen"), "glyphverse"};
+  // Bookmarks and visits in the browser's storage: quick, and never locked
+  // by another program, so the work runs at once, on the one thread there is.
+  StoreWorker keep{openLocalStorageStore, StoreWorker::Runs::onTheCallersThread};
   Explorer explorer;
   AddressUpdates address;
 
-  explicit Session(const Place& start) : explorer(display, start), address(start) {}
+  explicit Session(const Place& start)
+      : explorer(display, start, ExplorerServices{{}, &keep, pageLinkOf}), address(start) {}
 };
 
 std::unique_ptr<Session> session;

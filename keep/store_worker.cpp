@@ -4,13 +4,27 @@
 
 namespace glyphverse {
 
-StoreWorker::StoreWorker(Opener open) : thread_([this, open = std::move(open)] { run(open); }) {}
+StoreWorker::StoreWorker(Opener open, Runs runs) {
+  if (runs == Runs::onItsOwnThread) {
+    thread_ = std::thread([this, open = std::move(open)] { run(open); });
+    return;
+  }
+  OpenedStore opened = open();
+  store_ = std::move(opened.store);
+  openError_ = std::move(opened.error);
+  opened_ = true;
+  inline_ = true;
+}
 
 StoreWorker::~StoreWorker() {
   finish();
 }
 
 void StoreWorker::queue(Job job) {
+  if (inline_) {
+    if (auto done = job(closed_ ? nullptr : store_.get())) finished_.push_back(std::move(done));
+    return;
+  }
   {
     const std::lock_guard lock(mutex_);
     if (!stopping_) {
@@ -78,6 +92,7 @@ void StoreWorker::finish() {
   }
   if (thread_.joinable()) thread_.join();
   const std::lock_guard lock(mutex_);
+  if (inline_) store_.reset();
   closed_ = true;
 }
 

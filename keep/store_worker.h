@@ -21,9 +21,14 @@ namespace glyphverse {
 class StoreWorker {
  public:
   using Opener = std::function<OpenedStore()>;
+  // Where the store's work runs: on a thread of the worker's own, or where
+  // there are no threads to be had (a web page, whose storage is quick and
+  // never locked) on the caller's, at once, with the answers still handed
+  // over by deliver().
+  enum class Runs { onItsOwnThread, onTheCallersThread };
 
   // Starts the thread, which calls `open` before anything else.
-  explicit StoreWorker(Opener open);
+  explicit StoreWorker(Opener open, Runs runs = Runs::onItsOwnThread);
   // finish().
   ~StoreWorker();
   StoreWorker(const StoreWorker&) = delete;
@@ -79,6 +84,7 @@ class StoreWorker {
   bool opened_ = false;
   bool failureTaken_ = false;
   bool closed_ = false;
+  bool inline_ = false;  // the caller's thread does the work
   std::string openError_;
   std::unique_ptr<Store> store_;  // used on the worker thread alone
   std::thread thread_;

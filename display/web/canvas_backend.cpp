@@ -36,6 +36,13 @@ EM_JS(void, putCanvasRows, (const std::uint32_t* rgba, int width, int firstRow, 
 
 // The room the page leaves the canvas, in device pixels: the page says how
 // much (Module.canvasRoom, in CSS pixels), or else the whole window.
+// The page's clipboard, where the browser lets the page write it.
+EM_JS(int, writeClipboard, (const char* text), {
+  if (!navigator.clipboard || !navigator.clipboard.writeText) return 0;
+  navigator.clipboard.writeText(UTF8ToString(text)).catch(() = > {});
+  return 1;
+});
+
 EM_JS(void, canvasRoom, (int* width, int* height), {
   const room = Module.canvasRoom ? Module.canvasRoom()
                                  : {width : window.innerWidth, height : window.innerHeight};
@@ -72,6 +79,9 @@ class CanvasBackend final : public DisplayBackend {
   double seconds() override { return emscripten_get_now() / 1000.0; }
   void sleepMillis(int /*milliseconds*/) override {}
   void close() override;
+  bool setClipboardText(const std::string& text) override {
+    return writeClipboard(text.c_str()) != 0;
+  }
 
  private:
   static EM_BOOL onKeyDown(int type, const EmscriptenKeyboardEvent* event, void* self);

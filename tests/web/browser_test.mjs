@@ -91,6 +91,23 @@ test('Esc ends the explorer, and it starts again where it ended', async () => {
   await waitFor(async () => (await place(page)) === '2/700/799', 'the new start');
 });
 
+test('a bookmark is kept in the browser, survives a reload and takes the explorer back', async () => {
+  const page = await open('#2/73/2');
+  await page.keyboard.press('b');
+  await waitFor(() => page.evaluate(() => Object.keys(localStorage).some(
+      (key) => key.startsWith('glyphverse.bookmark.') &&
+          localStorage.getItem(key).includes('\t2/73/2\tGeltayf 5'))), 'the bookmark in storage');
+  await page.evaluate(() => { location.hash = '#2/500/500'; });
+  await page.reload();
+  await waitFor(async () => (await place(page)) === '2/500/500', 'the start after the reload');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('KeyB');
+  await page.keyboard.up('Shift');
+  await sleep(200);
+  await page.keyboard.press('Enter');
+  await waitFor(async () => (await place(page)) === '2/73/2', 'the way back to the bookmark');
+});
+
 test('nothing went wrong in the console', () => {
   assert.deepEqual(pages.flatMap((opened) => opened.problems), []);
 });
