@@ -34,15 +34,15 @@ EM_JS(void, putCanvasRows, (const std::uint32_t* rgba, int width, int firstRow, 
   if (Module.onPictureShown) Module.onPictureShown();
 });
 
-// The room the page leaves the canvas, in device pixels: the page says how
-// much (Module.canvasRoom, in CSS pixels), or else the whole window.
 // The page's clipboard, where the browser lets the page write it.
 EM_JS(int, writeClipboard, (const char* text), {
   if (!navigator.clipboard || !navigator.clipboard.writeText) return 0;
-  navigator.clipboard.writeText(UTF8ToString(text)).catch(() = > {});
+  navigator.clipboard.writeText(UTF8ToString(text)).catch(function(){});
   return 1;
 });
 
+// The room the page leaves the canvas, in device pixels: the page says how
+// much (Module.canvasRoom, in CSS pixels), or else the whole window.
 EM_JS(void, canvasRoom, (int* width, int* height), {
   const room = Module.canvasRoom ? Module.canvasRoom()
                                  : {width : window.innerWidth, height : window.innerHeight};

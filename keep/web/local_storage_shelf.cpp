@@ -9,10 +9,11 @@ namespace glyphverse {
 namespace {
 
 // Strings come back from the page in memory the C side frees; null for none.
+// clang-format off: the bodies are JavaScript.
 EM_JS(char*, storageRead, (const char* key), {
   try {
     const value = localStorage.getItem(UTF8ToString(key));
-    return value == = null ? 0 : allocateUTF8(value);
+    return value == null ? 0 : allocateUTF8(value);
   } catch (e) {
     return 0;
   }
@@ -37,7 +38,7 @@ EM_JS(char*, storageKeys, (const char* prefix), {
     const found = [];
     for (let i = 0; i < localStorage.length; ++i) {
       const key = localStorage.key(i);
-      if (key != = null && key.startsWith(wanted)) found.push(key);
+      if (key != null && key.startsWith(wanted)) found.push(key);
     }
     return allocateUTF8(found.join('\n'));
   } catch (e) {
@@ -55,6 +56,7 @@ EM_JS(int, storageProblem, (), {
   }
 });
 EM_JS(double, pageRecordId, (), { return Date.now() * 1000 + Math.floor(Math.random() * 1000); });
+// clang-format on
 
 std::optional<std::string> taken(char* text) {
   if (text == nullptr) return std::nullopt;
