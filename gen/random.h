@@ -35,9 +35,12 @@ constexpr std::int32_t outputToInt(std::uint32_t output, std::int32_t lo, std::i
 // signed 64-bit integer, NaN and out-of-range seeds taken as -2^63.
 std::uint32_t seedWord(double seedValue);
 
-// The seeding fill: each state word from the one before it.
+// The seeding fill: each state word from the one before it, by this linear
+// congruence modulo 2^32.
+inline constexpr std::uint32_t FILL_MULTIPLIER = 1664525u;
+inline constexpr std::uint32_t FILL_INCREMENT = 1013904223u;
 constexpr std::uint32_t nextFillWord(std::uint32_t previous) {
-  return previous * 1664525u + 1013904223u;
+  return previous * FILL_MULTIPLIER + FILL_INCREMENT;
 }
 
 // The block update reads, for word k, the word MT_M places on.
