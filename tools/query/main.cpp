@@ -41,6 +41,21 @@ constexpr const char* FOOTER =
   planet GX GY X Y  the terrain class at (X, Y) on the planet of that system:
                       1 water, 2 plain, 3 forest, 4 hills, 5 mountains, 6 grass
   name SEED         the name that the seed (a decimal number) gives
+  nearest X Y RADIUS [FILTER...]
+                    the nearest star within RADIUS cells (0-10000) of galaxy cell
+                    (X, Y) whose system passes every filter: its X, Y, distance
+                    (two decimals), then the columns of 'system'; or 'none'.
+                    At equal distances the smaller Y, then the smaller X, wins
+  count X Y RADIUS [FILTER...]
+                    how many stars within RADIUS cells pass every filter
+
+Filters (a star is a galaxy cell with a star glyph; its system is the one
+'system' describes):
+  bright>=N bright<=N bright=N     nebIntens, 0-255
+  planets>=N planets<=N planets=N  planetCount, 0-10
+  stars>=N stars<=N stars=N        starCount, 0-5
+  name=TEXT                        TEXT (letters, digits) is part of the name,
+                                   in any case
 
 On standard input, blank lines and lines starting with '#' are skipped, and a
 line longer than 1 MiB is answered with an error. Answers are written as soon
