@@ -5,7 +5,6 @@
 #include <cctype>
 #include <string_view>
 
-
 namespace glyphverse {
 namespace {
 
