@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "gen/names.h"
 #include "world/geometry.h"
@@ -16,17 +15,18 @@ constexpr std::size_t SHOWN_BYTES = 40;
 // on as \xNN and a backslash doubled, so that no byte of it can steer a
 // terminal; cut after SHOWN_BYTES bytes.
 std::string shown(std::string_view word) {
+  static constexpr char HEX[] = "0123456789abcdef";
   std::string out = "'";
   for (std::size_t i = 0; i < word.size() && i < SHOWN_BYTES; ++i) {
-    const auto c = static_cast<unsigned char>(word[i]);
-    if (c == '\\') {
+    const auto byte = static_cast<unsigned char>(word[i]);
+    if (byte == '\\') {
       out += "\\\\";
-    } else if (c < 0x20 || c >= 0x7F) {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
-      out += hex;
+    } else if (byte >= 0x20 && byte < 0x7f) {
+      out += static_cast<char>(byte);
     } else {
-      out += static_cast<char>(c);
+      out += "\\x";
+      out += HEX[byte >> 4];
+      out += HEX[byte & 0xf];
     }
   }
   return out + (word.size() > SHOWN_BYTES ? "...'" : "'");

@@ -16,7 +16,7 @@
 namespace glyphverse {
 namespace {
 
-constexpr int RADIUS = 40;
+constexpr std::int32_t RADIUS = 40;
 
 std::vector<std::string> fieldsOf(const std::string& answer) {
   std::vector<std::string> fields;
@@ -38,7 +38,7 @@ std::vector<Star> starsAround(std::int32_t cx, std::int32_t cy) {
   std::vector<Star> stars;
   for (std::int64_t dy = -RADIUS; dy <= RADIUS; ++dy) {
     for (std::int64_t dx = -RADIUS; dx <= RADIUS; ++dx) {
-      if (dx * dx + dy * dy > RADIUS * RADIUS) continue;
+      if (dx * dx + dy * dy > std::int64_t{RADIUS} * RADIUS) continue;
       const std::int32_t x = wrapCoordinate(cx + dx), y = wrapCoordinate(cy + dy);
       const std::string at = std::to_string(x) + " " + std::to_string(y);
       if (fieldsOf(answerQuery("galaxy " + at).text)[3] == "0") continue;
