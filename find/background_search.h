@@ -12,7 +12,8 @@ namespace glyphverse {
 
 class BackgroundSearch {
  public:
-  // Starts the search at once; `threads` as for findStars.
+  // Starts the search at once; `threads` as for findStars. Where no thread
+  // can be started, the search runs here, before the constructor returns.
   explicit BackgroundSearch(const SearchRequest& request, int threads = 0);
   // Cancels the search if it still runs and waits for its thread.
   ~BackgroundSearch();
@@ -31,7 +32,7 @@ class BackgroundSearch {
   SearchControl control_;
   SearchResult result_;
   std::atomic<bool> finished_{false};
-  std::thread worker_;  // last, so that it starts once the rest exists
+  std::thread worker_;
 };
 
 }  // namespace glyphverse

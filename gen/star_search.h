@@ -45,7 +45,8 @@ struct SearchResult {
   std::vector<StarMatch> nearest;
   std::int64_t matchCount = 0;  // every match within the radius
   std::int64_t starCount = 0;   // every star looked at
-  // Stopped before the end: the matches and counts cover part of the area.
+  // Stopped before the end (cancelled, or out of memory): the matches and
+  // counts cover part of the area at most.
   bool cancelled = false;
 };
 
