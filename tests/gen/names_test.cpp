@@ -5,6 +5,7 @@
 #include <cctype>
 #include <string_view>
 
+
 namespace glyphverse {
 namespace {
 
