@@ -68,8 +68,9 @@ TEST(LeadingDraws, SystemCountsOfAMillionSystems) {
 
 TEST(LeadingDraws, QuickNamesAreTheNames) {
   for (const double seed : AWKWARD_SEEDS) EXPECT_EQ(quickName(seed), generateName(seed)) << seed;
-  for (int i = 0; i < 100000; ++i) {
-    const double seed = cellSeed(i * 7919 % WORLD_SIZE, i * 104729 % WORLD_SIZE) + 0.5 * (i % 3);
+  for (std::int64_t i = 0; i < 100000; ++i) {
+    const double seed =
+        cellSeed(wrapCoordinate(i * 7919), wrapCoordinate(i * 104729)) + 0.5 * (i % 3);
     ASSERT_EQ(quickName(seed), generateName(seed)) << seed;
   }
 }
