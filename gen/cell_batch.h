@@ -53,6 +53,11 @@ class CellBatch {
   // The halves of world column x and world row y (any values: they wrap).
   ColumnOctaves columnAt(std::int64_t x) const;
   RowOctaves rowAt(std::int64_t y) const;
+  // The noise where a prepared column and row cross, for rules that ask
+  // only some channels of a cell.
+  OctaveNoise noiseAt(const ColumnOctaves& column, const RowOctaves& row) const {
+    return OctaveNoise(column, row, tables_);
+  }
   // The cell where a prepared column and row cross.
   CellContent cellAt(const ColumnOctaves& column, const RowOctaves& row) const {
     return levelCellFrom(viewLevel_, OctaveNoise(column, row, tables_), systemCells_);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "gen/leading_draws.h"
 #include "gen/random.h"
 
 namespace glyphverse {
@@ -11,15 +12,15 @@ namespace {
 constexpr std::string_view VOWELS = "AEIOUY";
 constexpr std::string_view CONSONANTS = "BCDFGHJKLMNPQRSTVWXZ";
 
-char drawLetter(RandomSource& random, std::string_view letters) {
+template <typename Source>
+char drawLetter(Source& random, std::string_view letters) {
   const std::int32_t k = random.nextInt(1, static_cast<std::int32_t>(letters.size()));
   return letters[static_cast<std::size_t>(k - 1)];
 }
 
-}  // namespace
-
-std::string generateName(double seed) {
-  RandomSource random = seededSource(seed);
+// The name from the draws of a freshly seeded `random`.
+template <typename Source>
+std::string nameFrom(Source& random) {
   const std::int32_t a = random.nextInt(1, 5);
   const std::int32_t b = random.nextInt(2, 5);
   const std::int32_t letterCount = a + b;
@@ -41,6 +42,20 @@ std::string generateName(double seed) {
     name += std::to_string(random.nextInt(1, 999));
   }
   return name;
+}
+
+static_assert(MAX_NAME_DRAWS <= LEADING_DRAWS);
+
+}  // namespace
+
+std::string generateName(double seed) {
+  RandomSource random = seededSource(seed);
+  return nameFrom(random);
+}
+
+std::string quickName(double seed) {
+  LeadingDraws random(seed);
+  return nameFrom(random);
 }
 
 }  // namespace glyphverse

@@ -6,8 +6,12 @@
 namespace glyphverse {
 
 const NoiseTables& galaxyTables() {
-  static const NoiseTables tables = noiseTablesFor(INITIAL_NOISE_SEED);
-  return tables;
+  return galaxyWorld().tables;
+}
+
+const LevelWorld& galaxyWorld() {
+  static const LevelWorld world{GALAXY_LEVEL, noiseTablesFor(INITIAL_NOISE_SEED), StarSystem{}};
+  return world;
 }
 
 LevelWorld worldAt(const Place& place) {

@@ -10,6 +10,9 @@ namespace glyphverse {
 
 // The galaxy's noise tables, built once; any thread may read them.
 const NoiseTables& galaxyTables();
+// The galaxy as a world of its own, for batches of its cells; built once,
+// any thread may read it.
+const LevelWorld& galaxyWorld();
 
 // The world of the place's level: the galaxy under its own tables, or the
 // star system at the place's galaxy cell, entered from the galaxy, with the

@@ -1,33 +1,29 @@
 #include "gen/random.h"
 
-#include <cmath>
 #include <limits>
 
 namespace glyphverse {
 namespace {
 
-constexpr int MT_M = 397;
-constexpr std::uint32_t MATRIX_A = 0x9908B0DFu;
-constexpr std::uint32_t UPPER_MASK = 0x80000000u;
-constexpr std::uint32_t LOWER_MASK = 0x7FFFFFFFu;
-
-// Truncation toward zero; NaN and values outside the signed 64-bit range give -2^63.
-std::int64_t truncateSeed(double seedValue) {
-  constexpr double limit = 9223372036854775808.0;  // 2^63
-  if (!(seedValue >= -limit && seedValue < limit)) {
-    return std::numeric_limits<std::int64_t>::min();
-  }
-  return static_cast<std::int64_t>(seedValue);
-}
+constexpr int MT_N = RandomSource::STATE_WORDS;
 
 }  // namespace
 
+std::uint32_t seedWord(double seedValue) {
+  constexpr double limit = 9223372036854775808.0;  // 2^63
+  const std::int64_t whole = seedValue >= -limit && seedValue < limit
+                                 ? static_cast<std::int64_t>(seedValue)
+                                 : std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(whole));
+}
+
+// The loops index a plain pointer: they run 1248 times a seeding and stay
+// quick in unoptimised builds too.
 void RandomSource::seed(double seedValue) {
-  state_[0] = static_cast<std::uint32_t>(static_cast<std::uint64_t>(truncateSeed(seedValue)));
-  for (int i = 1; i < STATE_WORDS; ++i) {
-    state_[i] = state_[i - 1] * 1664525u + 1013904223u;
-  }
-  position_ = STATE_WORDS;
+  std::uint32_t* word = state_.data();
+  word[0] = seedWord(seedValue);
+  for (int i = 1; i < MT_N; ++i) word[i] = nextFillWord(word[i - 1]);
+  position_ = MT_N;
   seeded_ = true;
 }
 
@@ -37,39 +33,22 @@ void RandomSource::setState(const std::array<std::uint32_t, STATE_WORDS>& state)
   seeded_ = true;
 }
 
-// The standard MT19937 block update, in place and in increasing order, so the
-// last 397 words read words already renewed in this pass.
+// The standard MT19937 block update, in place and in increasing order, so
+// words from MT_N - MT_M on read words already renewed in this pass, and the
+// last word reads the new first one.
 void RandomSource::regenerate() {
-  for (int k = 0; k < STATE_WORDS; ++k) {
-    const std::uint32_t y = (state_[k] & UPPER_MASK) | (state_[(k + 1) % STATE_WORDS] & LOWER_MASK);
-    state_[k] = state_[(k + MT_M) % STATE_WORDS] ^ (y >> 1) ^ ((y & 1u) != 0 ? MATRIX_A : 0u);
-  }
+  std::uint32_t* word = state_.data();
+  int k = 0;
+  for (; k < MT_N - MT_M; ++k) word[k] = twistWord(word[k], word[k + 1], word[k + MT_M]);
+  for (; k < MT_N - 1; ++k) word[k] = twistWord(word[k], word[k + 1], word[k + MT_M - MT_N]);
+  word[k] = twistWord(word[k], word[0], word[MT_M - 1]);
   position_ = 0;
 }
 
 std::uint32_t RandomSource::nextOutput() {
   if (!seeded_) seed(0.0);
   if (position_ == STATE_WORDS) regenerate();
-  std::uint32_t y = state_[position_++];
-  y ^= y >> 11;
-  y ^= (y << 7) & 0x9D2C5680u;
-  y ^= (y << 15) & 0xEFC60000u;
-  y ^= y >> 18;
-  return y;
-}
-
-double RandomSource::nextDouble() {
-  return nextOutput() / 4294967296.0;
-}
-
-std::int32_t RandomSource::nextInt(std::int32_t lo, std::int32_t hi) {
-  const std::uint64_t y = nextOutput();
-  // The span is taken in 64 bits so that even the full 32-bit range (2^32
-  // values) does not overflow; for every other range it is the 32-bit span.
-  // An empty range (hi below lo) still uses its output and gives lo.
-  if (hi < lo) return lo;
-  const std::uint64_t n = static_cast<std::uint64_t>(static_cast<std::int64_t>(hi) - lo + 1);
-  return static_cast<std::int32_t>(lo + static_cast<std::int64_t>((y * n) >> 32));
+  return temperWord(state_[position_++]);
 }
 
 }  // namespace glyphverse

@@ -1,6 +1,7 @@
 #include "gen/star_system.h"
 
 #include "gen/cells.h"
+#include "gen/leading_draws.h"
 #include "gen/names.h"
 #include "gen/noise.h"
 #include "gen/random.h"
@@ -9,15 +10,11 @@
 #include "world/glyph_cell.h"
 
 namespace glyphverse {
-namespace {
 
-template <typename Table>
-typename Table::value_type drawFrom(RandomSource& random, const Table& table) {
-  const double index = wholePart(random.nextDouble() * static_cast<double>(table.size()));
-  return table[static_cast<std::size_t>(index)];
+SystemCounts systemCountsAt(std::int32_t x, std::int32_t y) {
+  LeadingDraws random(cellSeed(x, y));
+  return drawSystemCounts(random);
 }
-
-}  // namespace
 
 void generateStarSystem(StarSystem& system, NoiseTables& tables, std::int32_t x, std::int32_t y) {
   clearStarSystem(system);
@@ -27,14 +24,15 @@ void generateStarSystem(StarSystem& system, NoiseTables& tables, std::int32_t x,
   system.seed = cellSeed(x, y);
 
   RandomSource random = seededSource(system.seed);
-  system.starCount = drawFrom(random, STAR_COUNT_TABLE);
-  system.planetCount = drawFrom(random, PLANET_COUNT_TABLE);
+  const SystemCounts counts = drawSystemCounts(random);
+  system.starCount = counts.starCount;
+  system.planetCount = counts.planetCount;
   system.bodyCount = static_cast<std::int8_t>(system.starCount + system.planetCount);
 
   // Read before the tables are rebuilt below: the colour is the galaxy's.
   const GlyphCell cell = nebulaCellAt(tables, x, y);
   system.nebColor = cellColor(cell);
-  system.nebIntens = static_cast<std::uint8_t>(maxOf(cell.red, maxOf(cell.green, cell.blue)));
+  system.nebIntens = nebulaIntensity(cell);
 
   system.name = generateName(system.seed);
   buildNoiseTables(tables, system.seed);

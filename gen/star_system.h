@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdint>
 
+#include "gen/noise.h"
+#include "gen/rounding.h"
+#include "world/glyph_cell.h"
 #include "world/noise_tables.h"
 #include "world/star_system.h"
 
@@ -16,6 +19,37 @@ inline constexpr std::array<std::int8_t, 32> STAR_COUNT_TABLE = {
 inline constexpr std::array<std::int8_t, 32> PLANET_COUNT_TABLE = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 16 without a planet
     1, 1, 1, 2, 2, 2, 3, 3, 4, 4, 5, 6, 7, 8, 9, 10};
+
+struct SystemCounts {
+  std::int8_t starCount = 0;
+  std::int8_t planetCount = 0;
+  friend constexpr bool operator==(const SystemCounts&, const SystemCounts&) = default;
+};
+
+// The counts from the first two draws after seeding with the system's seed:
+// the star count, then the planet count. `Source` is a RandomSource or
+// anything that gives the same draws.
+template <typename Source>
+SystemCounts drawSystemCounts(Source& random) {
+  auto drawFrom = [&random](const auto& table) {
+    const double index = wholePart(random.nextDouble() * static_cast<double>(table.size()));
+    return table[static_cast<std::size_t>(index)];
+  };
+  SystemCounts counts;
+  counts.starCount = drawFrom(STAR_COUNT_TABLE);
+  counts.planetCount = drawFrom(PLANET_COUNT_TABLE);
+  return counts;
+}
+
+// The counts of the system at galaxy cell (x, y) (a world position, as for
+// generateStarSystem), from the two draws alone: no state fill, no block
+// update, no noise tables.
+SystemCounts systemCountsAt(std::int32_t x, std::int32_t y);
+
+// A system's nebula intensity: the largest channel of the nebula cell there.
+constexpr std::uint8_t nebulaIntensity(GlyphCell nebula) {
+  return static_cast<std::uint8_t>(maxOf(nebula.red, maxOf(nebula.green, nebula.blue)));
+}
 
 // Fills `system` for the galaxy cell (x, y): counts and name from the cell's
 // seed, colour from the nebula under `tables`, the tables in force. Then

@@ -24,10 +24,11 @@ out=$(printf 'name 0\nbogus\nname 1\n' | "$query"); status=$?
 
 "$query" galaxy x y >/dev/null && fail "bad arguments must exit 1"
 
-# --help names every query, the columns of system and the terrain classes.
+# --help names every query, the columns of system, the filters and the terrain classes.
 help=$("$query" --help) || fail "--help exited $?"
 for word in --help --version 'galaxy X Y' 'system X Y' 'sysbg GX GY X Y' 'planet GX GY X Y' \
-  'name SEED' starCount planetCount bodyCount nebColor nebIntens '1 water' '6 grass'; do
+  'name SEED' 'nearest X Y RADIUS' 'count X Y RADIUS' 'bright>=N' 'name=TEXT' \
+  starCount planetCount bodyCount nebColor nebIntens '1 water' '6 grass'; do
   [[ "$help" == *"$word"* ]] || fail "--help does not mention '$word'"
 done
 [[ $("$query" --version) =~ ^glyphverse-query\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version"

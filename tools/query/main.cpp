@@ -51,6 +51,21 @@ constexpr const char* FOOTER =
                     galaxy, LEVEL/GX/GY/X/Y below it, as glyphverse-snapshot
                     --start takes it): background red, green, blue, glyph;
                     foreground glyph, grey; terrain class (0 for none)
+  nearest X Y RADIUS [FILTER...]
+                    the nearest star within RADIUS cells (0-10000) of galaxy cell
+                    (X, Y) whose system passes every filter: its X, Y, distance
+                    (two decimals), then the columns of 'system'; or 'none'.
+                    At equal distances the smaller Y, then the smaller X, wins
+  count X Y RADIUS [FILTER...]
+                    how many stars within RADIUS cells pass every filter
+
+Filters (a star is a galaxy cell with a star glyph; its system is the one
+'system' describes):
+  bright>=N bright<=N bright=N     nebIntens, 0-255
+  planets>=N planets<=N planets=N  planetCount, 0-10
+  stars>=N stars<=N stars=N        starCount, 0-5
+  name=TEXT                        TEXT (letters, digits) is part of the name,
+                                   in any case
 
 What the explorer kept, read only (an explorer may be writing meanwhile):
   --bookmarks       id, place, link, name, time saved (UTC), the newest first

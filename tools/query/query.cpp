@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "find/find_stars.h"
 #include "gen/cells.h"
 #include "gen/names.h"
 #include "gen/places.h"
 #include "tools/common/decimal_number.h"
+#include "gen/star_filter.h"
 #include "tools/common/message_text.h"
 #include "world/geometry.h"
 
@@ -107,6 +109,54 @@ std::string answerPlace(std::string_view text) {
                     terrainNumber(cell.terrain));
 }
 
+std::int32_t parseRadius(std::string_view field) {
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (error != std::errc() || end != field.data() + field.size() || value < 0 ||
+      value > MAX_SEARCH_RADIUS) {
+    throw ParseError{"RADIUS '" + echoedField(field) + "' is not a whole number from 0 to " +
+                     std::to_string(MAX_SEARCH_RADIUS)};
+  }
+  return value;
+}
+
+// "nearest|count X Y RADIUS FILTER...": the search the fields ask for.
+SearchRequest parseSearch(const std::vector<std::string_view>& f) {
+  if (f.size() < 4) {
+    throw ParseError{"'" + std::string(f[0]) + "' takes X Y RADIUS and any filters: " +
+                     std::string(f[0]) + " X Y RADIUS [FILTER...]"};
+  }
+  SearchRequest request;
+  request.centre = {wrapCoordinate(parseCoordinate(f[1], "X")),
+                    wrapCoordinate(parseCoordinate(f[2], "Y"))};
+  request.radius = parseRadius(f[3]);
+  std::string filters;
+  for (std::size_t i = 4; i < f.size(); ++i) (filters += f[i]) += ' ';
+  SearchTermsReading reading = readSearchTerms(filters);
+  if (!reading.terms) throw ParseError{"filter " + reading.error};
+  if (reading.terms->radiusGiven) {
+    throw ParseError{"radius= is not a filter here: RADIUS, the third field, gives the radius"};
+  }
+  request.filter = std::move(reading.terms->filter);
+  return request;
+}
+
+std::string answerNearest(const SearchRequest& request) {
+  SearchControl control;
+  const SearchResult result = findStars(request, control);
+  if (result.nearest.empty()) return "none";
+  const StarMatch& match = result.nearest.front();
+  char distance[32];
+  std::snprintf(distance, sizeof distance, "%.2f", match.distance);
+  return joinFields(match.cell.x, match.cell.y) + "\t" + distance + "\t" +
+         answerSystem(match.cell.x, match.cell.y);
+}
+
+std::string answerCount(const SearchRequest& request) {
+  SearchControl control;
+  return std::to_string(findStars(request, control).matchCount);
+}
+
 void expectFields(const std::vector<std::string_view>& fields, std::size_t count,
                   const char* usage) {
   if (fields.size() != count) {
@@ -145,8 +195,10 @@ std::string answer(const std::vector<std::string_view>& f) {
     expectFields(f, 2, "place PLACE");
     return answerPlace(f[1]);
   }
+  if (word == "nearest") return answerNearest(parseSearch(f));
+  if (word == "count") return answerCount(parseSearch(f));
   throw ParseError{"unknown query '" + echoedField(word) +
-                   "' (expected galaxy, name, system, sysbg, planet or place)"};
+                   "' (expected galaxy, name, system, sysbg, planet, place, nearest or count)"};
 }
 
 }  // namespace

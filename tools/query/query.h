@@ -18,6 +18,12 @@ struct QueryAnswer {
 //   sysbg GX GY X Y   the system background at (X, Y) of the system at (GX, GY)
 //   planet GX GY X Y  the terrain at (X, Y) of the planet of the system at (GX, GY)
 //   place PLACE       the cell under the explorer at a place, on any level
+//   nearest X Y RADIUS FILTER...
+//                     the nearest star within RADIUS cells of galaxy cell (X, Y)
+//                     whose system passes the filters: X, Y, distance, and the
+//                     system's fields; or "none"
+//   count X Y RADIUS FILTER...
+//                     how many stars within RADIUS cells pass the filters
 // Coordinates are signed 32-bit; galaxy cells wrap into the world as the
 // explorer's position does. Each answer is independent of the queries before
 // it. Fields echoed in an error are escaped and cut short.

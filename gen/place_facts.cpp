@@ -1,0 +1,41 @@
+#include "gen/place_facts.h"
+
+#include "gen/cells.h"
+#include "gen/names.h"
+#include "gen/places.h"
+#include "world/geometry.h"
+
+namespace glyphverse {
+
+std::string_view brightnessWord(std::uint8_t nebIntens) {
+  if (nebIntens < DIM_NEBULA) return "dark";
+  return nebIntens < BRIGHT_NEBULA ? "dim" : "bright";
+}
+
+std::string levelName(std::int32_t viewLevel) {
+  switch (viewLevel) {
+    case GALAXY_LEVEL:
+      return "galaxy";
+    case SYSTEM_LEVEL:
+      return "star system";
+    case PLANET_LEVEL:
+      return "planet surface";
+    default:
+      return "level " + std::to_string(viewLevel) + " (empty)";
+  }
+}
+
+PlaceFacts placeFacts(const Place& place) {
+  PlaceFacts facts;
+  facts.levelName = levelName(place.viewLevel);
+  facts.galaxy = {wrapCoordinate(place.galaxy.x), wrapCoordinate(place.galaxy.y)};
+  const auto [x, y] = facts.galaxy;
+  facts.hasStar = !isEmpty(starCellAt(galaxyTables(), x, y));
+  facts.systemName = quickName(cellSeed(x, y));
+  facts.counts = systemCountsAt(x, y);
+  facts.nebIntens = nebulaIntensity(nebulaCellAt(galaxyTables(), x, y));
+  facts.brightness = brightnessWord(facts.nebIntens);
+  return facts;
+}
+
+}  // namespace glyphverse
