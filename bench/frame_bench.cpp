@@ -50,6 +50,13 @@ BENCHMARK(BM_ScrollingFrame)
     ->Arg(PLANET_LEVEL)
     ->Unit(benchmark::kMicrosecond);
 
+// Standing still: a page that holds the map from two frames ago is not drawn again.
+void BM_StillFrame(benchmark::State& run) {
+  ExplorerOnLevel on(static_cast<std::int32_t>(run.range(0)));
+  for (auto _ : run) benchmark::DoNotOptimize(on.explorer.runFrameAndSleep());
+}
+BENCHMARK(BM_StillFrame)->Arg(GALAXY_LEVEL)->Arg(PLANET_LEVEL)->Unit(benchmark::kMicrosecond);
+
 // The two pages take turns, as in the frame loop.
 // Three maps, each a cell apart, in turn: no page ever holds the map it is
 // about to show, so every drawing is a real one.
