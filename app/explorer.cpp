@@ -16,7 +16,9 @@ Explorer::Explorer(Display& display, const Place& start, ExplorerServices servic
     : display_(display),
       screenshots_(std::move(services.savePicture)),
       keep_(services.keep),
-      linkOf_(std::move(services.linkOf)) {
+      linkOf_(std::move(services.linkOf)),
+      search_([this] { return here().galaxy; }, [this](const Place& place) { travel(place); },
+              services.searchesWait) {
   // The result is not checked: without a window the explorer runs on a terminal.
   display_.openScreen(SCREEN_SIZE, SCREEN_SIZE, 32, 2, 0, 0);
   display_.setFrameLayout(frameLayout());
@@ -34,10 +36,12 @@ FrameLayout Explorer::frameLayout() {
 Explorer::ModeStack Explorer::modesShown() {
   ModeStack stack;
   stack.modes[stack.count++] = scanner_.isOpen() ? static_cast<Mode*>(&scanner_) : &mapMode_;
+  if (infoShown_) stack.modes[stack.count++] = &info_;
   if (helpShown_) stack.modes[stack.count++] = &help_;
   for (KeptPanel* panel : {static_cast<KeptPanel*>(&bookmarks_), static_cast<KeptPanel*>(&log_)}) {
     if (panel->isOpen()) stack.modes[stack.count++] = panel;
   }
+  if (search_.isOpen()) stack.modes[stack.count++] = &search_;
   return stack;
 }
 
@@ -58,6 +62,7 @@ bool Explorer::runFrame() {
     }
   }
   noteArrival(now);
+  scanner_.setMarks(search_.filter());
   for (Mode* mode : modes) mode->draw(display_, now);
   if (keep_ != nullptr) {
     keep_->deliver();
@@ -85,6 +90,8 @@ bool Explorer::handleKey(KeyCode key, double now) {
   if (key.is('B')) bookmarks_.open();
   if (key.isLetter('l')) log_.open();
   if (key.isLetter('c')) copyLinkHere(now);
+  if (key.isLetter('i')) infoShown_ = !infoShown_;
+  if (key.is('/')) search_.open();
   if (key.isSpecial(KEY_F1)) helpShown_ = !helpShown_;
   // The page this frame finished: the picture on the screen now.
   if (key.isSpecial(KEY_F12)) {

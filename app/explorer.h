@@ -7,11 +7,13 @@
 #include <string>
 
 #include "app/help_panel.h"
+#include "app/info_panel.h"
 #include "app/kept_panels.h"
 #include "app/map_mode.h"
 #include "app/navigation.h"
 #include "app/scanner.h"
 #include "app/screenshots.h"
+#include "app/search_panel.h"
 #include "app/status_line.h"
 #include "app/timing.h"
 #include "display/display.h"
@@ -36,6 +38,9 @@ struct ExplorerServices {
   StoreWorker* keep = nullptr;
   // The link that C copies for a place.
   std::function<std::string(const Place&)> linkOf = placeLink;
+  // A search's frames wait for its results (scripted runs), rather than
+  // showing its progress while the frames go on.
+  bool searchesWait = false;
 };
 
 class Explorer {
@@ -68,7 +73,7 @@ class Explorer {
  private:
   // The map or the scanner, then the panels shown over it, bottom to top.
   struct ModeStack {
-    std::array<Mode*, 6> modes{};
+    std::array<Mode*, 8> modes{};
     int count = 0;
     Mode** begin() { return modes.data(); }
     Mode** end() { return modes.data() + count; }
@@ -99,6 +104,9 @@ class Explorer {
   std::function<std::string(const Place&)> linkOf_;
   BookmarksPanel bookmarks_{keep_, [this](const Place& place) { travel(place); }};
   LogPanel log_{keep_, [this](const Place& place) { travel(place); }};
+  InfoPanel info_{[this] { return here(); }};
+  bool infoShown_ = false;
+  SearchPanel search_;
   // The level and system of the last frame, to notice arrivals.
   std::int32_t lastLevel_ = GALAXY_LEVEL;
   Position lastSystem_{-1, -1};

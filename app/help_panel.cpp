@@ -18,6 +18,8 @@ const std::vector<PanelLine>& helpLines() {
       {" Alt        up a level (Backspace in a terminal)"},
       {" M          the scanner: arrows steer, + - zoom,"},
       {"            G types coordinates, M goes there"},
+      {" I          this place in words"},
+      {" /          search for systems: bright>=150 planets>=5"},
       {" B          bookmark this place; Shift+B the list"},
       {" L          the log of systems and planets visited"},
       {" C          copy this place as a link"},

@@ -41,6 +41,8 @@ class Scanner final : public Mode {
   void close() { open_ = prompting_ = false; }
   // The place under the crosshair, on the explorer's level and in its system.
   Place crosshairPlace() const;
+  // Stars whose systems pass `filter` are marked in the picture (none: no marks).
+  void setMarks(const StarFilter* filter) { marks_ = filter; }
 
   // The arrows, paced by the explorer's move gate; not while typing.
   void handleHeldKeys(const HeldKeys& keys, double now) override;
@@ -72,6 +74,7 @@ class Scanner final : public Mode {
   // Digits and spaces: "X Y".
   LineEditor typed_{PROMPT_LENGTH, [](char c) { return c == ' ' || (c >= '0' && c <= '9'); }};
   ScannerPicture picture_;
+  const StarFilter* marks_ = nullptr;
   int pageWidth_ = 600;  // of the last picture drawn
   int pageHeight_ = 600;
   // A press of the pointer: where, and where the crosshair was then.

@@ -60,6 +60,18 @@ const TextCell* Frame::textAt(int row, int column) const {
   return stamps_[at] == stamp_ ? &text_[at] : nullptr;
 }
 
+std::vector<std::string> Frame::textRows() const {
+  std::vector<std::string> rows(static_cast<std::size_t>(rows_), std::string(columns_, ' '));
+  for (int row = 0; row < rows_; ++row) {
+    for (int column = 0; column < columns_; ++column) {
+      if (const TextCell* cell = textAt(row, column); cell != nullptr && cell->code != 0) {
+        rows[row][column] = static_cast<char>(cell->code);
+      }
+    }
+  }
+  return rows;
+}
+
 void Frame::setMap(const MapPicture& map) {
   map_ = map;
   hideTextUnder(map.area());

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "display/color.h"
@@ -77,6 +78,9 @@ class Frame {
   Color background() const { return background_; }
   // The text printed at a cell (from 0) this frame, or null.
   const TextCell* textAt(int row, int column) const;
+  // The text printed this frame, row by row, as code-page-437 codes; a
+  // space where nothing was printed.
+  std::vector<std::string> textRows() const;
   const std::optional<MapPicture>& map() const { return map_; }
   const std::optional<PixelRect>& pixels() const { return pixels_; }
 

@@ -25,6 +25,11 @@ class BackgroundSearch {
   // Asks the search to stop; it finishes soon after, marked cancelled.
   void cancel() { control_.cancel(); }
   bool finished() const { return finished_.load(std::memory_order_acquire); }
+  // Waits for the search to finish, for callers that must see it whole
+  // before they go on (a scripted run, whose frames are not in real time).
+  void waitUntilFinished() {
+    if (worker_.joinable()) worker_.join();
+  }
   // The result, once finished() (a cancelled search's is marked so); null before.
   const SearchResult* result() const { return finished() ? &result_ : nullptr; }
 

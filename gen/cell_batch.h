@@ -50,6 +50,7 @@ class CellBatch {
   explicit CellBatch(const LevelWorld& world);
 
   bool hasContent() const { return levelHasContent(viewLevel_); }
+  std::int32_t viewLevel() const { return viewLevel_; }
   // The halves of world column x and world row y (any values: they wrap).
   ColumnOctaves columnAt(std::int64_t x) const;
   RowOctaves rowAt(std::int64_t y) const;

@@ -15,13 +15,13 @@ std::string_view brightnessWord(std::uint8_t nebIntens) {
 std::string levelName(std::int32_t viewLevel) {
   switch (viewLevel) {
     case GALAXY_LEVEL:
-      return "galaxy";
+      return "Galaxy";
     case SYSTEM_LEVEL:
-      return "star system";
+      return "Star system";
     case PLANET_LEVEL:
-      return "planet surface";
+      return "Planet surface";
     default:
-      return "level " + std::to_string(viewLevel) + " (empty)";
+      return "Level " + std::to_string(viewLevel) + " (empty)";
   }
 }
 

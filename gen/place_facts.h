@@ -17,7 +17,7 @@ inline constexpr int DIM_NEBULA = 50;
 inline constexpr int BRIGHT_NEBULA = 150;
 
 struct PlaceFacts {
-  std::string levelName;  // "galaxy", "star system", "planet surface" or "level N (empty)"
+  std::string levelName;  // "Galaxy", "Star system", "Planet surface" or "Level N (empty)"
   // The galaxy cell: where the explorer stands on the galaxy, else the cell
   // whose system was entered.
   Position galaxy;
@@ -35,7 +35,7 @@ PlaceFacts placeFacts(const Place& place);
 // "dark" below DIM_NEBULA, "dim" below BRIGHT_NEBULA, else "bright".
 std::string_view brightnessWord(std::uint8_t nebIntens);
 
-// "galaxy", "star system", "planet surface", or "level N (empty)".
+// "Galaxy", "Star system", "Planet surface", or "Level N (empty)".
 std::string levelName(std::int32_t viewLevel);
 
 }  // namespace glyphverse

@@ -40,9 +40,12 @@ std::int64_t ScannerPicture::topCell(const ScannerFrame& frame, int pageHeight) 
 void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
   const std::int64_t left = leftCell(frame, columns * frame.zoom);
   const std::int64_t top = topCell(frame, rows * frame.zoom);
-  const bool sameWorld =
-      valid_ && columns == columns_ && rows == rows_ && frame.world.viewLevel == viewLevel_ &&
-      frame.world.tables.seed == tablesSeed_ && frame.world.system.seed == systemSeed_;
+  const bool sameMarks =
+      frame.marks == nullptr ? !marks_.has_value() : marks_ && *marks_ == *frame.marks;
+  const bool sameWorld = valid_ && sameMarks && columns == columns_ && rows == rows_ &&
+                         frame.world.viewLevel == viewLevel_ &&
+                         frame.world.tables.seed == tablesSeed_ &&
+                         frame.world.system.seed == systemSeed_;
   const std::int64_t dx = sameWorld ? worldStep(left_, left) : columns;
   const std::int64_t dy = sameWorld ? worldStep(top_, top) : rows;
   const std::int64_t newLeft = left_ + dx;
@@ -51,9 +54,16 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
   const bool moved = dx != 0 || dy != 0;
   const std::optional<CellBatch> batch =
       moved ? std::optional<CellBatch>(std::in_place, frame.world) : std::nullopt;
+  if (!sameMarks) {
+    marks_.reset();
+    if (frame.marks != nullptr) marks_ = *frame.marks;
+  }
+  const StarFilter* marks = marks_ ? &*marks_ : nullptr;
   if (std::abs(dx) >= columns || std::abs(dy) >= rows) {
     colors_.resize(static_cast<std::size_t>(columns) * rows);
-    fillBlockColors(*batch, left, top, columns, rows, colors_.data(), columns);
+    marked_.resize(colors_.size());
+    fillBlockColors(*batch, left, top, columns, rows, colors_.data(), columns, marks,
+                    marked_.data());
     left_ = left;
     top_ = top;
   } else if (moved) {
@@ -65,16 +75,19 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
     Color* destination = colors_.data() + std::max<std::int64_t>(0, -offset);
     const Color* source = colors_.data() + std::max<std::int64_t>(0, offset);
     std::memmove(destination, source, kept * sizeof(Color));
+    std::memmove(marked_.data() + (destination - colors_.data()),
+                 marked_.data() + (source - colors_.data()), kept);
     left_ = newLeft;
     top_ = newTop;
     const int newRows = static_cast<int>(std::abs(dy));
     const int rowStart = dy > 0 ? rows - newRows : 0;
     fillBlockColors(*batch, left_, top_ + rowStart, columns, newRows,
-                    &colors_[static_cast<std::size_t>(rowStart) * columns], columns);
+                    &colors_[static_cast<std::size_t>(rowStart) * columns], columns, marks,
+                    &marked_[static_cast<std::size_t>(rowStart) * columns]);
     const int newColumns = static_cast<int>(std::abs(dx));
     const int columnStart = dx > 0 ? columns - newColumns : 0;
     fillBlockColors(*batch, left_ + columnStart, top_, newColumns, rows, &colors_[columnStart],
-                    columns);
+                    columns, marks, &marked_[columnStart]);
   }
   columns_ = columns;
   rows_ = rows;
@@ -82,6 +95,29 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
   tablesSeed_ = frame.world.tables.seed;
   systemSeed_ = frame.world.system.seed;
   valid_ = true;
+}
+
+// A square ring around each marked cell, a few pixels out, so that a mark
+// stands out at one pixel a cell as at eight.
+void ScannerPicture::drawMarks(Image& page, int zoom) const {
+  const int reach = std::max(3, zoom);
+  const auto ring = [&page, zoom](int i, int j, int out, Color color) {
+    const int x = i * zoom - out;
+    const int y = j * zoom - out;
+    const int side = zoom + 2 * out;
+    fillRect(page, x, y, side, 1, color);
+    fillRect(page, x, y + side - 1, side, 1, color);
+    fillRect(page, x, y, 1, side, color);
+    fillRect(page, x + side - 1, y, 1, side, color);
+  };
+  for (int j = 0; j < rows_; ++j) {
+    const std::uint8_t* marks = &marked_[static_cast<std::size_t>(j) * columns_];
+    for (int i = 0; i < columns_; ++i) {
+      if (marks[i] == 0) continue;
+      ring(i, j, reach + 1, MATCH_EDGE_COLOR);
+      ring(i, j, reach, MATCH_COLOR);
+    }
+  }
 }
 
 void ScannerPicture::draw(Image& page, const ScannerFrame& frame) {
@@ -102,6 +138,7 @@ void ScannerPicture::draw(Image& page, const ScannerFrame& frame) {
                   static_cast<std::size_t>(page.width) * sizeof(Color));
     }
   }
+  if (marks_) drawMarks(page, zoom);
   // The square the map shows around the crosshair, one pixel outside it.
   const int cx = static_cast<int>(worldStep(left_, frame.x)) * zoom;
   const int cy = static_cast<int>(worldStep(top_, frame.y)) * zoom;

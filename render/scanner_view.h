@@ -5,24 +5,31 @@
 // came into view.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "display/image.h"
 #include "gen/cell_batch.h"
+#include "gen/star_filter.h"
 #include "world/level_world.h"
 
 namespace glyphverse {
 
 inline constexpr Color CROSSHAIR_COLOR = 0xFFFFFFFF;
 inline constexpr Color MAP_OUTLINE_COLOR = 0xFF808080;
+// The ring around a star whose system passes the search's filter, with a
+// dark ring outside it, so that it stands out on any nebula.
+inline constexpr Color MATCH_COLOR = 0xFFE0FF20;
+inline constexpr Color MATCH_EDGE_COLOR = 0xFF000000;
 
 // What the picture shows: a level's world, `zoom` pixels a cell, centred on
-// the world cell (x, y).
+// the world cell (x, y), with the stars whose systems pass `marks` ringed.
 struct ScannerFrame {
   const LevelWorld& world;
   int zoom = 1;
   std::int32_t x = 0;
   std::int32_t y = 0;
+  const StarFilter* marks = nullptr;
 };
 
 class ScannerPicture {
@@ -39,7 +46,11 @@ class ScannerPicture {
  private:
   void update(const ScannerFrame& frame, int columns, int rows);
 
-  std::vector<Color> colors_;  // columns_ x rows_, row by row
+  void drawMarks(Image& page, int zoom) const;
+
+  std::vector<Color> colors_;         // columns_ x rows_, row by row
+  std::vector<std::uint8_t> marked_;  // the same cells: 1 where a star is marked
+  std::optional<StarFilter> marks_;   // the filter marked_ follows
   int columns_ = 0;
   int rows_ = 0;
   std::int64_t left_ = 0;  // world cell of colors_[0], unwrapped

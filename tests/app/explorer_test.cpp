@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <string_view>
 
 #include "app/text_display.h"
 #include "gen/names.h"
+#include "gen/places.h"
 #include "render/map_view.h"
 #include "tests/display/display_fixture.h"
 #include "world/geometry.h"
@@ -115,6 +118,29 @@ TEST_F(ExplorerRun, OneQueuedKeyIsReadPerFrameAndOnlyEscEnds) {
   EXPECT_TRUE(frame(explorer));
   EXPECT_TRUE(frame(explorer));
   EXPECT_FALSE(frame(explorer));
+}
+
+// Esc stops a search that is still running; the explorer stays where it was.
+TEST_F(ExplorerRun, CancellingASearchLeavesTheExplorerWhereItWas) {
+  Explorer explorer(h.display, galaxyPlace(500, 600));
+  Keyboard& keys = h.display.keyboard();
+  const auto type = [&](std::string_view text) {
+    bool goesOn = true;
+    for (const char c : text) {
+      keys.push(KeyCode::character(static_cast<std::uint8_t>(c)));
+      goesOn = frame(explorer);
+    }
+    return goesOn;
+  };
+  type("/radius=10000 bright>=250 planets=10\r");  // seconds of work on every core
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_TRUE(type("\x1b"));  // stops the search, back to the line
+  EXPECT_TRUE(type("\x1b"));  // closes the panel
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+  EXPECT_EQ(placeOf(explorer.state()), galaxyPlace(500, 600));
+  keys.setDown(SCAN_RIGHT, true);
+  frame(explorer);
+  EXPECT_EQ(explorer.state().x, 501);  // held keys move the explorer again
 }
 
 TEST_F(ExplorerRun, DrawsTheMapAroundThePosition) {

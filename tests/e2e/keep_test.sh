@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# What a person keeps, in a terminal: B bookmarks the bright star at
-# (73, 2), entering it is logged as a first visit, Shift+B takes the explorer
-# back to it from elsewhere, C shows its link, and after Esc both
-# glyphverse --continue and the query tool find it again.
+# What a person finds and keeps, in a terminal: I tells what the bright
+# star at (73, 2) holds, B bookmarks it, entering it is logged as a first
+# visit, Shift+B takes the explorer back to it from elsewhere, C shows its
+# link, and after Esc both glyphverse --continue and the query tool find it
+# again.
 #   keep_test.sh EXPLORER QUERY_TOOL
 set -u
 explorer=$1
@@ -22,6 +23,11 @@ go_to() {
 start_explorer "$explorer" 100 80 GLYPHVERSE_DATABASE="$database" HOME="$TMUX_WORK"
 wait_for_screen '^Coords: 10 10' || fail "no text display"
 go_to 73 2
+tmux_ send-keys -t explorer i
+wait_for_screen ' Galaxy *$' || fail "I does not name the level"
+wait_for_screen ' 0 stars, 1 planet *$' || fail "I does not count the bodies"
+wait_for_screen ' Nebula 161, bright' || fail "I does not say how bright the nebula is"
+tmux_ send-keys -t explorer i
 tmux_ send-keys -t explorer b
 wait_for_screen '^Bookmarked Geltayf 5 at 2/73/2' || fail "B did not bookmark the system"
 tmux_ send-keys -t explorer Space

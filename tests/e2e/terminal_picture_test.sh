@@ -119,7 +119,7 @@ wait_for_screen '^Coords: 10 10' || fail "no text display"
 tmux_ send-keys -t explorer F1
 wait_for_screen 'Arrows +move one cell; held, they repeat' || fail "F1's panel is not text"
 wait_for_screen 'F12 +save the picture as a PNG' || fail "F1's panel is cut"
-check_cells galaxy truecolor --cover 21 37 11 62
+check_cells galaxy truecolor --cover 21 39 11 62
 tmux_ send-keys -t explorer F1
 settle
 check_cells galaxy truecolor

@@ -14,7 +14,7 @@ TEST(PlaceFacts, SayWhatTheGeneratedSystemHolds) {
   const Place places[] = {galaxyPlace(1, 0), galaxyPlace(10, 10),
                           Place{SYSTEM_LEVEL, {16777215, 3}, {5, 6}},
                           Place{PLANET_LEVEL, {56, 3}, {0, 0}}, Place{7, {1100, 2100}, {1, 1}}};
-  const char* levels[] = {"galaxy", "galaxy", "star system", "planet surface", "level 7 (empty)"};
+  const char* levels[] = {"Galaxy", "Galaxy", "Star system", "Planet surface", "Level 7 (empty)"};
   for (std::size_t i = 0; i < std::size(places); ++i) {
     const Place& place = places[i];
     const PlaceFacts facts = placeFacts(place);

@@ -7,6 +7,7 @@
 
 #include "gen/places.h"
 #include "tools/common/png_io.h"
+#include "tools/query/query.h"
 #include "tools/snapshot/arguments.h"
 
 namespace glyphverse {
@@ -152,6 +153,37 @@ TEST(Snapshot, StartingAtAPlaceEqualsWalkingThere) {
   EXPECT_EQ(started.state.tables, walked.state.tables);
   EXPECT_EQ(started.state.returnPositions, walked.state.returnPositions);
   EXPECT_EQ(mapRegion(started.frame), mapRegion(walked.frame));
+}
+
+bool anyRowHas(const std::vector<std::string>& rows, const std::string& words) {
+  for (const std::string& row : rows) {
+    if (row.find(words) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// "/" finds the nearest star that the query tool finds, Enter goes there,
+// and I tells what is there in words.
+TEST(Snapshot, ASearchGoesToTheNearestMatchAndTheInfoPanelNamesIt) {
+  const SnapshotResult found =
+      runSnapshot(options({"--script",
+                           "type /; wait 1; text bright>=150 planets>=5; type enter; wait 1; "
+                           "type enter; wait 1; type i; wait 2"}));
+  const std::string nearest = answerQuery("nearest 10 10 1000 bright>=150 planets>=5").text;
+  const auto tab = [&](int n) {
+    std::size_t at = 0;
+    for (int i = 0; i < n; ++i) at = nearest.find('\t', at) + 1;
+    return at;
+  };
+  const std::string x = nearest.substr(0, tab(1) - 1);
+  const std::string y = nearest.substr(tab(1), tab(2) - tab(1) - 1);
+  EXPECT_EQ(placeText(placeOf(found.state)), "2/" + x + "/" + y);
+  EXPECT_TRUE(anyRowHas(found.text, "Galaxy"));
+  EXPECT_TRUE(anyRowHas(found.text, nearest.substr(tab(10))));  // the system's name
+  EXPECT_TRUE(anyRowHas(found.text, ", bright"));
+
+  const SnapshotResult empty = runSnapshot(options({"--script", "type i; wait 2"}));
+  EXPECT_TRUE(anyRowHas(empty.text, "No star here"));
 }
 
 TEST(Snapshot, RunsOneFrameWithoutAScriptAndStopsAtEsc) {

@@ -28,9 +28,12 @@ constexpr const char* FOOTER = R"(Script steps, separated by ';' or line breaks:
   wait N        run N frames with no key held
   hold KEYS N   run N frames holding KEYS, names joined by '+' from
                 up down left right shift space alt (for example hold up+shift 20)
-  type KEY      queue a typed key: esc, enter, space, f1, f12 or one character
-                (esc ends the run); the explorer takes one typed key a frame,
-                so give each key a frame (type m; wait 1)
+  type KEY      queue a typed key: esc, enter, space, backspace, up, down,
+                delete, f1, f12 or one character (esc ends the run); the
+                explorer takes one typed key a frame, so give each key a frame
+                (type m; wait 1)
+  text CHARS    type the characters, spaces too, one a frame
+                (for example text bright>=150 planets>=5)
   Every N is 0 to 10000000, and a run has at most 10000000 frames.
 
 The level keys (space, alt) work only once the explorer has run for half a

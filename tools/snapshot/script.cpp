@@ -76,8 +76,13 @@ KeyCode typedKey(std::string_view name, std::string_view step) {
   if (name == "space") return KeyCode::character(' ');
   if (name == "f1") return KeyCode::specialKey(KEY_F1);
   if (name == "f12") return KeyCode::specialKey(KEY_F12);
+  if (name == "up") return KeyCode::specialKey(KEY_UP);
+  if (name == "down") return KeyCode::specialKey(KEY_DOWN);
+  if (name == "delete") return KeyCode::specialKey(KEY_DELETE);
+  if (name == "backspace") return KeyCode::character(8);
   if (name.size() == 1) return KeyCode::character(static_cast<std::uint8_t>(name[0]));
-  throw stepError(step, "types esc, enter, space, f1, f12 or one character");
+  throw stepError(step,
+                  "types esc, enter, space, backspace, up, down, delete, f1, f12 or one character");
 }
 
 ScriptStep parseStep(std::string_view step) {
@@ -95,8 +100,12 @@ ScriptStep parseStep(std::string_view step) {
   } else if (w.size() == 2 && w[0] == "type") {
     parsed.kind = ScriptStep::Kind::type;
     parsed.key = typedKey(w[1], step);
+  } else if (w.size() >= 2 && w[0] == "text") {
+    parsed.kind = ScriptStep::Kind::text;
+    parsed.text = std::string(trim(step.substr(step.find("text") + 4)));
+    parsed.frames = static_cast<int>(parsed.text.size());
   } else {
-    throw stepError(step, "is not a step (steps: wait N, hold KEYS N, type KEY)");
+    throw stepError(step, "is not a step (steps: wait N, hold KEYS N, type KEY, text CHARACTERS)");
   }
   return parsed;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,11 +16,12 @@ namespace glyphverse {
 inline constexpr std::int64_t MAX_RUN_FRAMES = 10'000'000;
 
 struct ScriptStep {
-  enum class Kind { wait, hold, type };
+  enum class Kind { wait, hold, type, text };
   Kind kind = Kind::wait;
   std::vector<int> scanCodes;  // held during the step's frames
   int frames = 0;
-  KeyCode key;  // queued by a type step
+  KeyCode key;       // queued by a type step
+  std::string text;  // typed by a text step, one character a frame
 };
 
 // A bad argument; the message names it.
@@ -29,7 +31,8 @@ struct UsageError : std::runtime_error {
 
 // Steps separated by ';' or line breaks: "wait N", "hold KEYS N" (KEYS
 // joined by '+' from up, down, left, right, shift, space, alt), "type KEY"
-// (esc, enter or one character). N is 0 to MAX_RUN_FRAMES, and all steps
+// (esc, enter or one character, and a few other keys by name), "text
+// CHARACTERS" (typed one a frame, spaces included). N is 0 to MAX_RUN_FRAMES, and all steps
 // together run at most MAX_RUN_FRAMES frames. Throws UsageError naming the
 // step (the caller names the option it came from).
 std::vector<ScriptStep> parseScript(std::string_view script);

@@ -33,7 +33,9 @@ std::string jsonString(std::string_view text) {
 SnapshotResult runSnapshot(const SnapshotOptions& options, const FrameObserver& onFrame) {
   ManualClock clock{0.0, options.frameTime};
   Display display(std::make_unique<HeadlessBackend>(&clock), "glyphverse");
-  Explorer explorer(display, options.start);
+  ExplorerServices services;
+  services.searchesWait = true;  // the same frames however fast the machine
+  Explorer explorer(display, options.start, services);
   SnapshotResult result;
   auto runFrames = [&](int count) {
     for (int n = 0; n < count && !result.ended; ++n) {
@@ -47,12 +49,20 @@ SnapshotResult runSnapshot(const SnapshotOptions& options, const FrameObserver& 
       display.keyboard().push(step.key);
       continue;
     }
+    if (step.kind == ScriptStep::Kind::text) {
+      for (const char c : step.text) {
+        display.keyboard().push(KeyCode::character(static_cast<std::uint8_t>(c)));
+        runFrames(1);
+      }
+      continue;
+    }
     for (const int code : step.scanCodes) display.keyboard().setDown(code, true);
     runFrames(step.frames);
     display.keyboard().releaseAll();
   }
   if (result.frames == 0) runFrames(1);
   result.frame = display.page(explorer.lastDrawnPage());
+  result.text = display.workFrame().textRows();  // the last frame drawn, not flipped yet
   result.state = explorer.state();
   const Scanner& scanner = explorer.scanner();
   result.scannerOpen = scanner.isOpen();

@@ -27,7 +27,8 @@ struct SnapshotOptions {
 };
 
 struct SnapshotResult {
-  Image frame;  // the page completed in the last frame
+  Image frame;                    // the page completed in the last frame
+  std::vector<std::string> text;  // the text printed on it, row by row
   ViewState state;
   std::int64_t frames = 0;
   bool ended = false;        // Esc was read

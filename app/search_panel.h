@@ -1,0 +1,64 @@
+#pragma once
+// /: a search for star systems. A line of filters (bright>=150 planets>=5,
+// name=ka, radius=2000) is searched around the explorer, or the scanner's
+// crosshair, on every core while the frames go on, with its progress shown
+// and Esc to stop it; the nearest matches are listed, and Enter travels onto
+// the chosen star. The filter stays set, for the scanner to mark what
+// matches, until an empty line clears it.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/line_editor.h"
+#include "app/list_choice.h"
+#include "app/mode.h"
+#include "find/background_search.h"
+#include "gen/star_filter.h"
+#include "world/place.h"
+
+namespace glyphverse {
+
+class SearchPanel final : public Mode {
+ public:
+  static constexpr std::size_t LINE_LENGTH = 60;
+
+  // `centre` gives the galaxy cell to search around; `travel` takes the
+  // explorer to a place. With `waitForResults` a frame waits for a search
+  // to finish instead of showing its progress: for scripted runs, whose
+  // frames must not depend on how fast the machine is.
+  SearchPanel(std::function<Position()> centre, std::function<void(const Place&)> travel,
+              bool waitForResults = false)
+      : centre_(std::move(centre)), travel_(std::move(travel)), waitForResults_(waitForResults) {}
+
+  bool isOpen() const { return open_; }
+  // Opens on the line last searched, to be changed or searched again.
+  void open();
+  // The filter of the last search, while it is set.
+  const StarFilter* filter() const { return filter_ ? &*filter_ : nullptr; }
+
+  KeyUse handleKey(KeyCode key, double now) override;
+  void draw(Display& display, double now) override;
+
+ private:
+  enum class Stage { typing, searching, results };
+  void start();
+  void typingKey(KeyCode key);
+  void resultsKey(KeyCode key);
+
+  std::function<Position()> centre_;
+  std::function<void(const Place&)> travel_;
+  bool waitForResults_;
+  bool open_ = false;
+  Stage stage_ = Stage::typing;
+  LineEditor line_{LINE_LENGTH};
+  std::string problem_;  // what is wrong with the line
+  std::optional<StarFilter> filter_;
+  Position searchedAround_;
+  std::int32_t radius_ = DEFAULT_SEARCH_RADIUS;
+  std::unique_ptr<BackgroundSearch> search_;
+  ListChoice choice_{MAX_SEARCH_RESULTS};
+};
+
+}  // namespace glyphverse
