@@ -47,6 +47,7 @@ Explorer::ModeStack Explorer::modesShown() {
 
 bool Explorer::runFrame() {
   const double now = display_.timerSeconds();
+  now_ = now;
   frameMeterUpdate(meter_, now);
   display_.setPages(page_, 1 - page_);
   display_.clearScreen();
@@ -61,7 +62,7 @@ bool Explorer::runFrame() {
       if (modes.modes[k]->handlePointer(*pointer, now) == KeyUse::used) break;
     }
   }
-  noteArrival(now);
+  noteArrival();
   scanner_.setMarks(search_.filter());
   for (Mode* mode : modes) mode->draw(display_, now);
   if (keep_ != nullptr) {
@@ -130,11 +131,10 @@ void Explorer::bookmarkHere(double now) {
   keep_->request<Bookmark>(
       [place, name](Store& store) { return store.addBookmark(place, name, unixSecondsNow()); },
       [this](Outcome<Bookmark> saved) {
-        const double when = display_.timerSeconds();
         status_.show(
             saved.ok() ? "Bookmarked " + saved.value->name + " at " + placeText(saved.value->place)
                        : "Not bookmarked: " + saved.error,
-            when);
+            now_);
       });
 }
 
@@ -144,7 +144,7 @@ void Explorer::copyLinkHere(double now) {
   status_.show(display_.copyToClipboard(link) ? "Copied " + link : link, now);
 }
 
-void Explorer::noteArrival(double now) {
+void Explorer::noteArrival() {
   const std::int32_t level = state_.viewLevel;
   const Position system{state_.system.x, state_.system.y};
   const bool arrived = (level == SYSTEM_LEVEL || level == PLANET_LEVEL) &&
@@ -160,9 +160,8 @@ void Explorer::noteArrival(double now) {
                          if (!first.ok() || !*first.value) return;
                          status_.show(std::string("First visit to ") + name +
                                           (level == PLANET_LEVEL ? "'s planet" : ""),
-                                      display_.timerSeconds());
+                                      now_);
                        });
-  (void)now;
 }
 
 bool Explorer::runFrameAndSleep() {

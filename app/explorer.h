@@ -86,10 +86,11 @@ class Explorer {
   void bookmarkHere(double now);
   void copyLinkHere(double now);
   // Logs a system entered or a planet landed on, once per arrival.
-  void noteArrival(double now);
+  void noteArrival();
 
   Display& display_;
   int page_ = 0;
+  double now_ = 0.0;  // the clock's one reading of this frame, for the store's answers
   ViewState state_;
   FrameMeter meter_;
   InputGates gates_;
