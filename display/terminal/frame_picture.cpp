@@ -160,11 +160,12 @@ const TerminalCell& FramePicture::blockFor(Slot& slot, const Image& page, int x,
   };
   bool same = slot.x == x && slot.y == y;
   for (int r = 0; r < BLOCK && same; ++r) {
-    same = std::memcmp(row(r), &slot.pixels[r * BLOCK], BLOCK * sizeof(Color)) == 0;
+    same = std::memcmp(row(r), &slot.pixels[static_cast<std::size_t>(r) * BLOCK],
+                       BLOCK * sizeof(Color)) == 0;
   }
   if (!same) {
     for (int r = 0; r < BLOCK; ++r) {
-      std::memcpy(&slot.pixels[r * BLOCK], row(r), BLOCK * sizeof(Color));
+      std::memcpy(&slot.pixels[static_cast<std::size_t>(r) * BLOCK], row(r), BLOCK * sizeof(Color));
     }
     slot.x = x;
     slot.y = y;
