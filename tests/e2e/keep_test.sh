@@ -30,6 +30,7 @@ wait_for_screen ' Nebula 161, bright' || fail "I does not say how bright the neb
 tmux_ send-keys -t explorer i
 tmux_ send-keys -t explorer b
 wait_for_screen '^Bookmarked Geltayf 5 at 2/73/2' || fail "B did not bookmark the system"
+sleep 0.6  # the level keys work half a second after the start
 tmux_ send-keys -t explorer Space
 wait_for_screen '^viewLevel: 3' || fail "Space did not enter the system"
 wait_for_screen '^First visit to Geltayf 5' || fail "the first visit was not logged"
