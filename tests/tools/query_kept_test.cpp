@@ -17,8 +17,11 @@ struct QueryRun {
 
 QueryRun query(const std::string& arguments) {
   QueryRun run;
-  std::FILE* pipe =
-      ::popen((std::string(GLYPHVERSE_QUERY) + " " + arguments + " 2>&1").c_str(), "r");
+  // Appended a piece at a time: GCC 12 at -O2 warns wrongly about the
+  // temporaries of a + b + c (its bug 105329).
+  std::string command = GLYPHVERSE_QUERY;
+  command.append(" ").append(arguments).append(" 2>&1");
+  std::FILE* pipe = ::popen(command.c_str(), "r");
   char buffer[4096];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
     run.out.append(buffer, n);
