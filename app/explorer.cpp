@@ -3,8 +3,7 @@
 #include <utility>
 
 #include "app/text_display.h"
-#include "gen/cells.h"
-#include "gen/names.h"
+#include "gen/place_facts.h"
 #include "gen/places.h"
 #include "keep/place_link.h"
 #include "render/map_view.h"
@@ -113,20 +112,17 @@ void Explorer::travel(const Place& place) {
 // Named after the system there, or else where it is.
 void Explorer::bookmarkHere(double now) {
   const Place place = here();
-  const Position at = positionOn(place);
-  std::string name;
-  if (place.viewLevel == GALAXY_LEVEL) {
-    name = isEmpty(starCellAt(state_.tables, at.x, at.y))
-               ? "Galaxy " + std::to_string(at.x) + " " + std::to_string(at.y)
-               : generateName(cellSeed(at.x, at.y));
-  } else {
-    name = state_.system.name + (place.viewLevel == PLANET_LEVEL ? ", planet" : "");
-    if (place.viewLevel > PLANET_LEVEL) name = "Level " + std::to_string(place.viewLevel);
-  }
   if (keep_ == nullptr) {
     status_.show("Nothing is kept in this run: " + placeText(place), now);
     return;
   }
+  const PlaceFacts facts = placeFacts(place);
+  std::string name = facts.systemName;  // the star's system, or the one entered
+  if (place.viewLevel == GALAXY_LEVEL && !facts.hasStar) {
+    name = "Galaxy " + std::to_string(place.galaxy.x) + " " + std::to_string(place.galaxy.y);
+  }
+  if (place.viewLevel == PLANET_LEVEL) name += ", planet";
+  if (place.viewLevel > PLANET_LEVEL) name = "Level " + std::to_string(place.viewLevel);
   status_.show("Bookmarking " + name, now);
   keep_->request<Bookmark>(
       [place, name](Store& store) { return store.addBookmark(place, name, unixSecondsNow()); },

@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "app/panel.h"
-#include "gen/cells.h"
-#include "gen/places.h"
 
 namespace glyphverse {
 namespace {
@@ -67,7 +65,6 @@ void InfoPanel::draw(Display& display, double /*now*/) {
   if (!place_ || !(*place_ == place)) {
     place_ = place;
     facts_ = placeFacts(place);
-    swatch_ = cellColor(nebulaCellAt(galaxyTables(), place.galaxy.x, place.galaxy.y));
   }
   const std::vector<PanelLine> rows = lines(place, facts_);
   drawPanel(display, INFO_BOX, rows);
@@ -75,7 +72,7 @@ void InfoPanel::draw(Display& display, double /*now*/) {
   // The swatch after "Nebula N, word", the bodies on the row below it.
   const int nebulaRow = INFO_BOX.row + 5;
   const int swatchColumn = INFO_BOX.column + static_cast<int>(rows[5].text.size()) + 1;
-  drawGlyphs(display, nebulaRow, swatchColumn, SWATCH_GLYPH, 2, swatch_);
+  drawGlyphs(display, nebulaRow, swatchColumn, SWATCH_GLYPH, 2, facts_.nebColor);
   drawGlyphs(display, nebulaRow + 1, INFO_BOX.column + 1, SUN_GLYPH, facts_.counts.starCount,
              SUN_COLOR);
   drawGlyphs(display, nebulaRow + 1, INFO_BOX.column + 1 + facts_.counts.starCount, PLANET_GLYPH,

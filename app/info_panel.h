@@ -29,7 +29,6 @@ class InfoPanel final : public Mode {
   // The facts of the place described last; a place is described once.
   std::optional<Place> place_;
   PlaceFacts facts_;
-  Color swatch_ = 0;
 };
 
 }  // namespace glyphverse

@@ -20,7 +20,6 @@ class ListChoice {
   void setCount(std::size_t count);
   Action handleKey(KeyCode key);
 
-  std::size_t count() const { return count_; }
   std::size_t chosen() const { return chosen_; }
   // Delete was pressed once: the next Delete removes the chosen entry.
   bool confirmingRemoval() const { return confirming_; }

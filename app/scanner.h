@@ -31,7 +31,6 @@ class Scanner final : public Mode {
       : state_(state), gates_(gates), meter_(meter) {}
 
   bool isOpen() const { return open_; }
-  bool prompting() const { return prompting_; }
   std::int32_t x() const { return x_; }
   std::int32_t y() const { return y_; }
   int zoom() const { return ZOOMS[zoomIndex_]; }

@@ -33,7 +33,9 @@ PlaceFacts placeFacts(const Place& place) {
   facts.hasStar = !isEmpty(starCellAt(galaxyTables(), x, y));
   facts.systemName = quickName(cellSeed(x, y));
   facts.counts = systemCountsAt(x, y);
-  facts.nebIntens = nebulaIntensity(nebulaCellAt(galaxyTables(), x, y));
+  const GlyphCell nebula = nebulaCellAt(galaxyTables(), x, y);
+  facts.nebColor = cellColor(nebula);
+  facts.nebIntens = nebulaIntensity(nebula);
   facts.brightness = brightnessWord(facts.nebIntens);
   return facts;
 }

@@ -26,6 +26,7 @@ struct PlaceFacts {
   // cell, with or without a star).
   std::string systemName;
   SystemCounts counts;
+  std::uint32_t nebColor = 0;  // 0xAARRGGBB of the galaxy's nebula at the cell
   std::uint8_t nebIntens = 0;
   std::string_view brightness;  // brightnessWord(nebIntens)
 };
