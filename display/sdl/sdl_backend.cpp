@@ -13,6 +13,7 @@
 #include "display/page_diff.h"
 #include "display/sdl/sdl_keys.h"
 #include "display/sdl/sdl_presenter.h"
+#include "display/sdl/window_manager.h"
 #include "display/window_scale.h"
 
 namespace glyphverse {
@@ -49,6 +50,7 @@ class SdlBackend final : public DisplayBackend {
   void toggleFullScreen();
 
   SDL_Window* window_ = nullptr;
+  FillingWindow filling_;
   std::unique_ptr<SdlPresenter> presenter_;
   int pageWidth_ = 0;
   int pageHeight_ = 0;
@@ -147,9 +149,13 @@ void SdlBackend::fitToDisplayDensity(int width, int height) {
 }
 
 void SdlBackend::toggleFullScreen() {
+  repaintDue_ = true;
+  if (filling_.filling() || !hasWindowManager(window_)) {
+    filling_.toggle(window_);
+    return;
+  }
   const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
   SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-  repaintDue_ = true;
 }
 
 // Whole refreshes per second of the display the window is on; 0 when unknown.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The window scales: resized, it shows the page at the largest whole factor
 # that fits, centred on black, pixel for pixel as the snapshot draws it; F11
-# toggles full screen (under a window manager); Alt brings the explorer back
+# toggles full screen, with a window manager or without; Alt brings the explorer back
 # from a star system to the galaxy exactly as it was.
 set -u
 explorer=$1
@@ -56,6 +56,19 @@ xdotool keydown alt; sleep 0.05; xdotool keyup alt
 sleep 0.4
 screenshot "$E2E_DIR/returned.png"
 expect_scaled_page "$E2E_DIR/returned.png" 2 50 25
+
+# Without a window manager F11 covers the screen by itself, centred, and
+# gives back the window as it was.
+xdotool key F11
+sleep 0.8
+[[ $(window_size) == 1600x1400 ]] || fail "F11 without a window manager: $(window_size)"
+screenshot "$E2E_DIR/filled.png"
+expect_scaled_page "$E2E_DIR/filled.png" 2 200 100
+xdotool key F11
+sleep 0.8
+[[ $(window_size) == 1300x1250 ]] || fail "a second F11 did not give the window back: $(window_size)"
+screenshot "$E2E_DIR/unfilled.png"
+expect_scaled_page "$E2E_DIR/unfilled.png" 2 50 25
 end_with_esc
 
 # Full screen needs a window manager to grant it.
