@@ -68,6 +68,13 @@ bool Explorer::runFrame() {
     keep_->deliver();
     if (const auto why = keep_->takeOpenFailure()) status_.show("No bookmarks: " + *why, now);
   }
+  // The picture is this frame's, taken before the messages: a picture never
+  // carries what F12 itself said.
+  if (pictureWanted_) {
+    if (const Image* page = display_.workPageImage())
+      screenshots_.take(*page, here(), now, status_);
+    pictureWanted_ = false;
+  }
   screenshots_.poll(now, status_);
   status_.draw(display_, now);
   page_ = 1 - page_;
@@ -77,9 +84,17 @@ bool Explorer::runFrame() {
 
 // The one key the frame takes from the queue goes to the modes from the top
 // down; what none of them uses is the explorer's own: Esc ends the program,
-// M opens the scanner, F1 shows the keys, F12 saves the picture; anything
-// else is dropped.
+// M opens the scanner, and so on; anything else is dropped. F1 (the keys)
+// and F12 (the picture) work whatever is open. A held F12 saves one picture.
 bool Explorer::handleKey(KeyCode key, double now) {
+  if (key.isSpecial(KEY_F1)) {
+    helpShown_ = !helpShown_;
+    return true;
+  }
+  if (key.isSpecial(KEY_F12)) {
+    if (!key.repeat) pictureWanted_ = true;
+    return true;
+  }
   ModeStack modes = modesShown();
   for (int k = modes.count - 1; k >= 0; --k) {
     if (modes.modes[k]->handleKey(key, now) == KeyUse::used) return true;
@@ -92,11 +107,6 @@ bool Explorer::handleKey(KeyCode key, double now) {
   if (key.isLetter('c')) copyLinkHere(now);
   if (key.isLetter('i')) infoShown_ = !infoShown_;
   if (key.is('/')) search_.open();
-  if (key.isSpecial(KEY_F1)) helpShown_ = !helpShown_;
-  // The page this frame finished: the picture on the screen now.
-  if (key.isSpecial(KEY_F12)) {
-    screenshots_.take(display_.page(lastDrawnPage()), state_, now, status_);
-  }
   return true;
 }
 

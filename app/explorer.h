@@ -100,6 +100,7 @@ class Explorer {
   HelpPanel help_;
   bool helpShown_ = false;
   Screenshots screenshots_;
+  bool pictureWanted_ = false;  // F12 was pressed: the next frame is saved
   StatusLine status_;
   StoreWorker* keep_;
   std::function<std::string(const Place&)> linkOf_;

@@ -4,8 +4,9 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 
+#include "app/settings_file.h"
 #include "gen/places.h"
 #include "keep/locations.h"
 
@@ -42,7 +43,8 @@ std::string desktopPicturesDirectory(const PictureEnvironment& environment) {
                              : environment.home.empty()      ? ""
                                                              : environment.home + "/.config";
   if (config.empty()) return "";
-  std::ifstream dirs(config + "/user-dirs.dirs");
+  // The desktop writes this file; anything else in its place is passed by.
+  std::istringstream dirs(readSettingsFile(config + "/user-dirs.dirs").value_or(""));
   const std::string key = "XDG_PICTURES_DIR=\"";
   for (std::string line; std::getline(dirs, line);) {
     if (line.rfind(key, 0) != 0 || line.back() != '"') continue;
@@ -78,17 +80,28 @@ std::string pictureName(const std::string& directory, std::int32_t viewLevel, st
   return name;
 }
 
-void Screenshots::take(const Image& page, const ViewState& state, double now, StatusLine& status) {
+void Screenshots::take(const Image& page, const Place& place, double now, StatusLine& status) {
   if (!writer_) {
     status.show("This build cannot save pictures (it has no libpng).", now);
     return;
   }
-  if (saving_.valid()) return;  // one at a time; the key again once it is done
-  status.show("Saving the picture", now);
-  // The thread gets copies: it shares nothing with the frames that go on,
-  // which never wait for the disk.
-  saving_ = std::async(std::launch::async, [writer = writer_, image = page, place = placeOf(state),
-                                            level = state.viewLevel, x = state.x, y = state.y,
+  if (!saving_.valid()) {
+    status.show("Saving the picture", now);
+    start(Picture{page, place});
+    return;
+  }
+  if (waiting_.size() >= MOST_WAITING) {
+    status.show("Busy saving pictures: this one was not taken", now);
+    return;
+  }
+  waiting_.push_back(Picture{page, place});
+  status.show("Saving the picture after " + std::to_string(waiting_.size()) + " more", now);
+}
+
+// The thread gets copies: it shares nothing with the frames that go on,
+// which never wait for the disk.
+void Screenshots::start(Picture picture) {
+  saving_ = std::async(std::launch::async, [writer = writer_, picture = std::move(picture),
                                             environment = pictureEnvironment()] {
     const PicturesFolder folder = picturesFolder(environment);
     if (folder.path.empty()) return std::string("Cannot save the picture: HOME is not set");
@@ -97,20 +110,31 @@ void Screenshots::take(const Image& page, const ViewState& state, double now, St
         return "Cannot save the picture: " + error;
       }
     }
-    const std::string path = pictureName(folder.path, level, x, y);
-    const std::string error = writer(path, image, place);
+    const Position at = positionOn(picture.place);
+    const std::string path = pictureName(folder.path, picture.place.viewLevel, at.x, at.y);
+    const std::string error = writer(path, picture.page, picture.place);
     return error.empty() ? "Saved " + path : error;
   });
 }
 
 void Screenshots::poll(double now, StatusLine& status) {
-  if (saving_.valid() && saving_.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
-    status.show(saving_.get(), now);
+  if (!saving_.valid() || saving_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    return;
   }
+  status.show(saving_.get(), now);
+  if (waiting_.empty()) return;
+  start(std::move(waiting_.front()));
+  waiting_.pop_front();
 }
 
 void Screenshots::finish() {
-  if (saving_.valid()) saving_.wait();
+  while (saving_.valid()) {
+    saving_.wait();
+    saving_.get();
+    if (waiting_.empty()) return;
+    start(std::move(waiting_.front()));
+    waiting_.pop_front();
+  }
 }
 
 }  // namespace glyphverse

@@ -2,9 +2,12 @@
 // F12: the visible page saved as a PNG named after the level and position,
 // with the place in it, in the user's pictures folder. The page is copied
 // and written on a thread of its own, so the frames go on meanwhile; what
-// happened is shown on the page for a moment.
+// happened is shown on the page for a moment. Pictures asked for while one
+// is written wait their turn, one after another.
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <future>
 #include <string>
@@ -48,20 +51,32 @@ std::string pictureName(const std::string& directory, std::int32_t viewLevel, st
 
 class Screenshots {
  public:
+  // Pictures waiting for the one being written, at most: a copy of the page
+  // each. Beyond them F12 says it is busy.
+  static constexpr std::size_t MOST_WAITING = 16;
+
   // Without a writer (a build without libpng) F12 says it cannot save.
   explicit Screenshots(PictureWriter writer) : writer_(std::move(writer)) {}
   ~Screenshots() { finish(); }
 
-  // Starts saving a copy of `page` for the explorer at `state`, and says so.
-  void take(const Image& page, const ViewState& state, double now, StatusLine& status);
-  // Once the save is done, says how it went.
+  // Saves a copy of `page`, a picture of `place`, as soon as the pictures
+  // before it are written, and says so.
+  void take(const Image& page, const Place& place, double now, StatusLine& status);
+  // Once a save is done, says how it went and starts the next.
   void poll(double now, StatusLine& status);
-  // Waits for a save still being written.
+  // Writes every picture asked for, waiting for them.
   void finish();
 
  private:
+  struct Picture {
+    Image page;
+    Place place;
+  };
+  void start(Picture picture);
+
   PictureWriter writer_;
   std::future<std::string> saving_;
+  std::deque<Picture> waiting_;
 };
 
 }  // namespace glyphverse

@@ -3,6 +3,7 @@
 // picture saved, a bookmark kept, a link copied) or why it could not. A long
 // message (a whole path) takes the rows above the last one too.
 
+#include <cstddef>
 #include <string>
 
 #include "display/display.h"
@@ -11,6 +12,9 @@ namespace glyphverse {
 
 inline constexpr int STATUS_LAST_ROW = 75;     // below the map
 inline constexpr int STATUS_ROWS_AT_MOST = 4;  // rows 72 to 75 are clear of the map
+
+// `text`, or its start and end around "..." when it is longer than `most`.
+std::string shortenedInTheMiddle(const std::string& text, std::size_t most);
 
 class StatusLine {
  public:

@@ -44,9 +44,11 @@ inline constexpr std::uint8_t CHAR_ENTER = 13;
 struct KeyCode {
   std::uint8_t code = 0;
   bool special = false;
+  // Sent again by the platform while the key is held (where it says so).
+  bool repeat = false;
 
-  static constexpr KeyCode character(std::uint8_t c) { return KeyCode{c, false}; }
-  static constexpr KeyCode specialKey(std::uint8_t c) { return KeyCode{c, true}; }
+  static constexpr KeyCode character(std::uint8_t c) { return KeyCode{c, false, false}; }
+  static constexpr KeyCode specialKey(std::uint8_t c) { return KeyCode{c, true, false}; }
   // The character `c` typed.
   constexpr bool is(char c) const { return !special && code == static_cast<std::uint8_t>(c); }
   // The letter typed in either case (`letter` in lower case).

@@ -258,7 +258,8 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
         tapped_[code] = 2;
       }
       // Once per press and once per auto-repeat, as the platform reports them.
-      if (const auto key = keyCodeOfPress(event.key.keysym.sym, event.key.keysym.mod)) {
+      if (auto key = keyCodeOfPress(event.key.keysym.sym, event.key.keysym.mod)) {
+        key->repeat = event.key.repeat != 0;
         keys.push(*key);
       }
       break;

@@ -149,7 +149,10 @@ EM_BOOL CanvasBackend::onKeyDown(int, const EmscriptenKeyboardEvent* event, void
   const WebKeyEvent key = webKeyEvent(*event);
   backend.held_.press(key.code);
   // Once per press and once per repeat, as the browser reports them.
-  if (const auto queued = queuedKeyOf(key)) backend.typed_.push_back(*queued);
+  if (auto queued = queuedKeyOf(key)) {
+    queued->repeat = event->repeat != 0;
+    backend.typed_.push_back(*queued);
+  }
   return explorerKeepsKey(key) ? EM_TRUE : EM_FALSE;
 }
 

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/text_display.h"
 #include "gen/names.h"
@@ -118,6 +122,70 @@ TEST_F(ExplorerRun, OneQueuedKeyIsReadPerFrameAndOnlyEscEnds) {
   EXPECT_TRUE(frame(explorer));
   EXPECT_TRUE(frame(explorer));
   EXPECT_FALSE(frame(explorer));
+}
+
+// F12 works in the scanner as on the map; presses made while a picture is
+// written wait their turn, a key's automatic repeat takes none, and no
+// picture carries the messages F12 shows.
+TEST_F(ExplorerRun, EveryF12PressIsSavedOnceWithoutItsMessage) {
+  char pattern[] = "/tmp/glyphverse-pictures-XXXXXX";
+  const std::string folder = ::mkdtemp(pattern);
+  ::setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
+  std::mutex lock;
+  std::condition_variable changed;
+  bool diskFree = false;
+  std::vector<std::pair<std::string, Image>> saved;
+  ExplorerServices services;
+  services.savePicture = [&](const std::string& path, const Image& image, const Place&) {
+    std::unique_lock<std::mutex> held(lock);
+    changed.wait(held, [&] { return diskFree; });
+    saved.emplace_back(path, image);
+    return std::string();
+  };
+  {
+    Explorer explorer(h.display, START_PLACE, services);
+    Keyboard& keys = h.display.keyboard();
+    const auto press = [&](KeyCode key) {
+      keys.push(key);
+      frame(explorer);
+      frame(explorer);  // the picture is the next frame's
+    };
+    KeyCode held = KeyCode::specialKey(KEY_F12);
+    held.repeat = true;
+    for (const KeyCode key : {KeyCode::specialKey(KEY_F12), held, KeyCode::specialKey(KEY_F12),
+                              KeyCode::character('m'), KeyCode::specialKey(KEY_F12)}) {
+      press(key);
+    }
+    {
+      const std::lock_guard<std::mutex> open(lock);
+      diskFree = true;
+    }
+    changed.notify_all();
+  }  // the explorer ends: every picture asked for is written
+  ::unsetenv("XDG_PICTURES_DIR");
+  ASSERT_EQ(saved.size(), 3u);
+  EXPECT_EQ(saved[0].first, folder + "/glyphverse-L2-10-10.png");
+  EXPECT_EQ(saved[1].first, folder + "/glyphverse-L2-10-10.png");  // the writer made no file
+  EXPECT_NE(saved[2].second.pixels, saved[0].second.pixels);       // the scanner's picture
+  // Below the map only messages are drawn: the pictures have none there.
+  for (const auto& [path, image] : {saved[0], saved[1]}) {
+    for (int y = 576; y < 600; ++y) {
+      for (int x = 0; x < 600; ++x) ASSERT_EQ(image.at(x, y), image.at(0, 599)) << path;
+    }
+  }
+  std::system(("rm -rf '" + folder + "'").c_str());
+}
+
+// A message longer than its rows loses its middle, never the reason at its end.
+TEST(StatusLine, ALongMessageKeepsItsEnd) {
+  HeadlessDisplay h;
+  StatusLine status;
+  status.show("cannot write /home/" + std::string(400, 'x') + ".png: Permission denied", 0.0);
+  status.draw(h.display, 0.0);
+  const std::vector<std::string> rows = h.display.workFrame().textRows();
+  const std::string& last = rows[STATUS_LAST_ROW - 1];
+  EXPECT_NE(last.find("x.png: Permission denied"), std::string::npos) << last;
+  EXPECT_EQ(rows[STATUS_LAST_ROW - STATUS_ROWS_AT_MOST].find("cannot write /home/x"), 0u);
 }
 
 // Esc stops a search that is still running; the explorer stays where it was.

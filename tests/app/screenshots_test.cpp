@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -32,6 +33,16 @@ TEST(Screenshots, PicturesGoWhereTheUserKeepsThemUnderANameOfTheirOwn) {
   EXPECT_EQ(folder().path, home + "/Pictures");  // named, but not there
   ::mkdir((home + "/Bilder").c_str(), 0700);
   EXPECT_EQ(folder().path, home + "/Bilder");
+  // Only a regular file of settings is read: a pipe in its place would
+  // stall the open, a device the read.
+  ::rename((home + "/.config/user-dirs.dirs").c_str(), (home + "/.config/kept").c_str());
+  ::mkfifo((home + "/.config/user-dirs.dirs").c_str(), 0600);
+  EXPECT_EQ(folder().path, home + "/Pictures");
+  ::unlink((home + "/.config/user-dirs.dirs").c_str());
+  ::symlink("/dev/zero", (home + "/.config/user-dirs.dirs").c_str());
+  EXPECT_EQ(folder().path, home + "/Pictures");
+  ::unlink((home + "/.config/user-dirs.dirs").c_str());
+  ::rename((home + "/.config/kept").c_str(), (home + "/.config/user-dirs.dirs").c_str());
   environment.picturesDir = home;
   EXPECT_EQ(folder().path, home);
   EXPECT_EQ(picturesFolder(PictureEnvironment{}).path, "");

@@ -58,6 +58,26 @@ sleep 0.2
 screenshot "$E2E_DIR/saying.png"
 said=$(convert "$E2E_DIR/saying.png" -crop 600x8+0+592 +repage -format '%[fx:int(w*h*mean)]' info:)
 [[ $said -gt 20 ]] || fail "no word of the saved picture on the page"
+
+# F12 saves in the scanner too, and a held F12 saves one picture, not one
+# for each of its repeats; a picture taken while a message shows does not
+# carry it.
+folder=$E2E_DIR/.local/share/glyphverse/pictures
+xdotool key m
+sleep 0.3
+xdotool keydown F12
+sleep 1.5
+xdotool keyup F12
+sleep 0.3
+pictures=$(find "$folder" -name 'glyphverse-*.png' | wc -l)
+[[ $pictures == 2 ]] || fail "F12 held in the scanner saved $((pictures - 1)) pictures, not 1"
+xdotool key m
+sleep 0.2
+xdotool key F12
+sleep 0.5
+[[ -s $folder/glyphverse-L2-10-10-3.png ]] || fail "F12 after the scanner saved no picture"
+below=$(convert "$folder/glyphverse-L2-10-10-3.png" -crop 600x24+0+576 +repage -format '%[fx:maxima]' info:)
+[[ $below == 0 ]] || fail "the picture carries the message shown below the map"
 xdotool key Escape
 wait_app 5
 [[ $APP_STATUS -eq 0 ]] || fail "exit status $APP_STATUS after Esc"
