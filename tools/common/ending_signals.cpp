@@ -35,7 +35,9 @@ template <typename Action>
 void forEachEndingSignal(Action action) {
   for (const int s : ASYNCHRONOUS_SIGNALS) action(s);
   for (const int s : FAULT_SIGNALS) action(s);
+#ifdef SIGRTMIN
   for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) action(s);
+#endif
 }
 
 // What the handler removes, in plain memory: it may neither allocate nor lock.
@@ -101,7 +103,9 @@ EndingSignalsHeld::EndingSignalsHeld() {
   sigset_t held;
   sigemptyset(&held);
   for (const int s : ASYNCHRONOUS_SIGNALS) sigaddset(&held, s);
+#ifdef SIGRTMIN
   for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) sigaddset(&held, s);
+#endif
   ::pthread_sigmask(SIG_BLOCK, &held, &saved_);
 }
 
