@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # glyphverse-atlas as a program: a PNG of the asked size, exit status 2 for
-# bad arguments and 1 for an unwritable file, and never a partial file left
-# behind, not even after Ctrl+C.
+# bad arguments and 1 for an unwritable file (what happens to the file
+# itself: atlas_output_test.sh).
 set -u
 atlas=$1
 dir=$(mktemp -d)
@@ -39,6 +39,9 @@ expect_usage_error X galaxy x 0 5 5
 expect_usage_error glyphs galaxy 0 0 5 5 --scale 2 --glyphs
 expect_usage_error threads galaxy 0 0 5 5 --threads 0
 expect_usage_error compression galaxy 0 0 5 5 --compression 10
+(cd "$dir/out" && "$atlas" galaxy 0 0 5 5 --out '' 2>"$dir/err"); status=$?
+[[ $status -eq 2 ]] && grep -q -- '--out' "$dir/err" || fail "--out '': status $status, $(cat "$dir/err")"
+no_leftovers "--out ''"
 
 "$atlas" galaxy 0 0 5 5 --out "$dir/missing/x.png" 2>"$dir/err"; status=$?
 [[ $status -eq 1 ]] || fail "an unwritable file should exit 1, got $status"
@@ -47,16 +50,6 @@ grep -q "No such file or directory" "$dir/err" || fail "the message must say why
 [[ $status -eq 1 ]] || fail "a directory as the file should exit 1, got $status"
 grep -q "Is a directory" "$dir/err" || fail "the message must say why: $(cat "$dir/err")"
 no_leftovers "a directory as the file"
-
-# A write that fails part way leaves the old picture and no temporary file.
-"$atlas" galaxy 0 0 8 8 --out "$dir/out/old.png" || fail "a small render exited $?"
-cp "$dir/out/old.png" "$dir/before.png"
-(trap '' XFSZ; ulimit -f 4; "$atlas" galaxy 0 0 300 300 --out "$dir/out/old.png" 2>"$dir/err"); status=$?
-[[ $status -eq 1 ]] && grep -q 'File too large' "$dir/err" ||
-  fail "a write over the file size limit: status $status, $(cat "$dir/err")"
-cmp -s "$dir/out/old.png" "$dir/before.png" || fail "a failed write changed the old picture"
-[[ $(ls -A "$dir/out") == old.png ]] || fail "a failed write left $(ls -A "$dir/out")"
-rm "$dir/out/old.png"
 
 help=$("$atlas" --help) || fail "--help exited $?"
 for word in 'galaxy X Y W H' 'system GX GY X Y W H' 'planet GX GY X Y W H' 'Exit status'; do
@@ -71,18 +64,4 @@ done
 "$atlas" $'neb\e]0;x' 1 2 3 4 2>"$dir/err"
 grep -q $'\e' "$dir/err" && fail "an escape byte was echoed raw"
 
-# Interrupted halfway through a poster that takes seconds: no file at all.
-# Job control gives the render its own process group with SIGINT not ignored,
-# as when it runs in the foreground of a terminal.
-set -m
-"$atlas" galaxy 0 0 30000 30000 --threads 1 --out "$dir/out/big.png" 2>/dev/null &
-pid=$!
-set +m
-for _ in $(seq 100); do [[ -n $(ls -A "$dir/out") ]] && break; sleep 0.05; done
-[[ -n $(ls -A "$dir/out") ]] || fail "the render never started its file"
-sleep 0.3
-kill -INT "$pid"
-wait "$pid"; status=$?
-[[ $status -eq 130 ]] || fail "Ctrl+C should end the render as SIGINT does (130), got $status"
-no_leftovers "Ctrl+C"
 echo "atlas CLI ok"

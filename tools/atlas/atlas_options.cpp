@@ -166,6 +166,12 @@ AtlasCommand parseAtlasCommand(const std::vector<std::string>& arguments) {
   }
   command.info = parseCommandLine<AtlasUsageError>(app, arguments);
   if (!command.info.empty()) return command;
+  // Given but empty, it names no file: the default would be a surprise.
+  for (const CLI::App* level : app.get_subcommands()) {
+    if (level->count("--out") > 0 && options.out.empty()) {
+      throw AtlasUsageError("--out: the file name is empty");
+    }
+  }
   if (placeCommand->parsed()) applyPlace(placeText, options);
   for (const LevelCommand& level : levels) {
     if (level.app->parsed()) options.level = level.level;

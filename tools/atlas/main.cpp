@@ -17,8 +17,8 @@
 #include "tools/atlas/atlas_options.h"
 #include "tools/atlas/atlas_render.h"
 #include "tools/common/message_text.h"
+#include "tools/common/output_file.h"
 #include "tools/common/progress.h"
-#include "tools/common/replacing_file.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ int run(const AtlasOptions& options) {
                                : levelWorld(options.level, options.systemX, options.systemY);
   const AtlasLayout& layout = options.layout;
   try {
-    ReplacingFile file(options.out);
+    OutputFile file(options.out);
     RenderStats stats;
     {
       ProgressBar progress(layout.columns * layout.rows, "cells", !options.quiet);

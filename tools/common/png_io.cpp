@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tools/common/message_text.h"
-#include "tools/common/safe_file.h"
+#include "tools/common/output_file.h"
 
 namespace glyphverse {
 

@@ -1,0 +1,62 @@
+#pragma once
+// The one way the tools and the explorer write an output file, so that no
+// failure, signal or kill ever destroys what the path held before.
+//
+// A path that names something other than a regular file (a device, a pipe,
+// standard output) is written in place and never removed. A regular file, or
+// a new one, is written to an unnamed file in its directory that gets the
+// file's name only once it is complete and on disk, keeping a replaced file's
+// owner and permissions; whatever ends the process before, nothing is left
+// behind. Where the file system has no unnamed files, a hidden temporary file
+// is used instead and removed on every error and on every signal that can be
+// caught. As the shell does, a file the user may not write is refused, and
+// symbolic links are followed (a dangling one creates its target); the link
+// stays a link.
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace glyphverse {
+
+class FileSizeSignalIgnored;
+
+// The file cannot be written; the message names it and says why.
+struct FileError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+class OutputFile {
+ public:
+  // Opens the file to write (waiting for a reader when it is a pipe).
+  // Throws FileError.
+  explicit OutputFile(std::string path);
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  std::FILE* stream() const { return stream_; }
+  const std::string& path() const { return path_; }
+  // "cannot write <path>: <reason>", for errors found while writing.
+  std::string errorMessage(const std::string& reason) const;
+  // Flushes the data to disk and gives it the file's name. Throws FileError.
+  void commit();
+
+ private:
+  struct Replacement;
+
+  void discard();
+
+  std::string path_;
+  std::unique_ptr<FileSizeSignalIgnored> fileSizeSignal_;  // while the file is open
+  std::FILE* stream_ = nullptr;
+  std::unique_ptr<Replacement> replacement_;  // none when written in place
+};
+
+// Puts `bytes` at `path` through an OutputFile. Returns "" on success, or
+// "cannot write PATH: REASON".
+std::string writeFileSafely(const std::string& path, std::string_view bytes);
+
+}  // namespace glyphverse
