@@ -16,7 +16,7 @@ for lib in libsdl2-2.0-0 libpng16-16 libtbb12 libsqlite3-0; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot bin/glyphverse-atlas \
-    share/applications/glyphverse.desktop \
+    share/applications/glyphverse.desktop share/doc/glyphverse/copyright \
     share/icons/hicolor/64x64/apps/glyphverse.png share/icons/hicolor/256x256/apps/glyphverse.png; do
   [[ -s "$root/usr/$file" ]] || fail "no /usr/$file"
 done
