@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <limits>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -46,6 +47,12 @@ Surface TerminalBackend::open(int width, int height, const std::string& /*title*
 void TerminalBackend::close() {
   if (!open_) return;
   open_ = false;
+  // A picture cut short may end inside a code: finishing it (up to the next
+  // code) keeps the terminal from reading what follows as part of it.
+  if (pendingSent_ > 0 && pendingSent_ < pending_.size()) {
+    const std::string_view rest = std::string_view(pending_).substr(pendingSent_);
+    writeFully(session_.pictureFd(), rest.substr(0, rest.find('\x1b')));
+  }
   session_.release();
   pending_.clear();
   pendingSent_ = 0;

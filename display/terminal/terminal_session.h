@@ -51,8 +51,9 @@ class TerminalSession {
   bool holds_ = false;
 };
 
-// Writes all of `bytes`, waiting a little for a terminal that is busy; gives
-// up when it is gone. Safe in a signal handler.
+// Writes `bytes`, waiting at most about a tenth of a second in all for a
+// terminal that is busy; what it has not taken by then is dropped, and
+// nothing more is tried once it is gone. Safe in a signal handler.
 void writeFully(int fd, std::string_view bytes);
 
 }  // namespace glyphverse
