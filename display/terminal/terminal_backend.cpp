@@ -34,14 +34,14 @@ Surface TerminalBackend::open(int width, int height, const std::string& /*title*
   rows_ = std::max(0, height / GLYPH_SIZE);
   columns_ = std::max(0, width / GLYPH_SIZE);
   session_.take();
-  const TerminalSize size = session_.size();
-  showsPages_ = options_.picture && session_.outputIsTerminal() && size.rows >= MIN_PICTURE_ROWS &&
-                size.columns >= MIN_PICTURE_COLUMNS;
+  // Pages whenever a picture could ever be shown: a terminal that is too
+  // small now may be enlarged at any time.
+  wantsPicture_ = options_.picture && session_.outputIsTerminal();
   open_ = true;
-  fitScreen(size);
+  fitScreen(session_.size());
   lastSizeCheck_ = seconds();
   flushedOnce_ = false;
-  return showsPages_ ? Surface::pages : Surface::terminal;
+  return wantsPicture_ ? Surface::pages : Surface::terminal;
 }
 
 void TerminalBackend::close() {
@@ -119,9 +119,12 @@ void TerminalBackend::checkTerminalSize(double now) {
   fitScreen(size);
 }
 
-// A resized terminal may have moved or lost what it showed: all is drawn anew.
+// A resized terminal may have moved or lost what it showed: all is drawn anew,
+// as the picture when it has room for one, else as the text alone.
 void TerminalBackend::fitScreen(TerminalSize size) {
   terminalSize_ = size;
+  showsPages_ =
+      wantsPicture_ && size.rows >= MIN_PICTURE_ROWS && size.columns >= MIN_PICTURE_COLUMNS;
   if (showsPages_) {
     screen_.resize(size.rows, size.columns);
   } else {

@@ -82,7 +82,8 @@ class TerminalBackend final : public DisplayBackend {
   FramePicture picture_;
   FrameLayout layout_;
   bool open_ = false;
-  bool showsPages_ = false;
+  bool wantsPicture_ = false;  // pages were opened for the picture
+  bool showsPages_ = false;    // the terminal has room for it now
 
   int rows_ = 0;  // the text grid
   int columns_ = 0;
