@@ -13,6 +13,7 @@
 #include "display/cp437.h"
 #include "display/font.h"
 #include "display/steady_clock.h"
+#include "display/terminal/plain_text.h"
 
 namespace glyphverse {
 TerminalBackend::TerminalBackend(int inputFd, int outputFd, std::function<double()> clock,
@@ -37,6 +38,8 @@ Surface TerminalBackend::open(int width, int height, const std::string& /*title*
   // Pages whenever a picture could ever be shown: a terminal that is too
   // small now may be enlarged at any time.
   wantsPicture_ = options_.picture && session_.outputIsTerminal();
+  writesPlainText_ = options_.plainTextOffTerminal && !session_.outputIsTerminal();
+  lastPlainText_.clear();
   open_ = true;
   fitScreen(session_.size());
   lastSizeCheck_ = seconds();
@@ -81,15 +84,28 @@ void TerminalBackend::service(const Shown& shown, Keyboard& keys) {
   // Pictures are made of finished frames, handed over as they become visible.
   if (shown.frame == nullptr) return;
   if (flushedOnce_ && now - lastFlush_ < FLUSH_INTERVAL_SECONDS) return;
-  picture_.draw(*shown.frame, shown.page, layout_, screen_.rows(), screen_.columns(), !showsPages_,
-                wanted_);
   flushedOnce_ = true;
   lastFlush_ = now;
+  if (writesPlainText_) {
+    queuePlainText(*shown.frame);
+    sendPending();
+    return;
+  }
+  picture_.draw(*shown.frame, shown.page, layout_, screen_.rows(), screen_.columns(), !showsPages_,
+                wanted_);
   const int cells = screen_.render(wanted_, pending_);
   if (pending_.empty()) return;
   ++count_.pictures;
   count_.cells += cells;
   sendPending();
+}
+
+void TerminalBackend::queuePlainText(const Frame& frame) {
+  PlainText plain = plainTextOf(frame, layout_);
+  if (plain.changing == lastPlainText_) return;
+  lastPlainText_ = std::move(plain.changing);
+  pending_ = std::move(plain.lines);
+  ++count_.pictures;
 }
 
 // Writes as much of the pending picture as the terminal takes now.
