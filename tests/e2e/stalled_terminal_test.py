@@ -6,9 +6,11 @@ output soon fills the terminal's buffer. Then SIGTERM, and in a second run
 Esc, must still end it at once, with the status each asks for and the
 terminal's settings put back.
 """
+import fcntl
 import os
 import pty
 import signal
+import struct
 import subprocess
 import sys
 import termios
@@ -24,7 +26,7 @@ def fail(message):
 
 def run_stalled(explorer, end, wanted_status):
     master, slave = pty.openpty()
-    termios.tcsetwinsize(slave, (80, 100))
+    fcntl.ioctl(slave, termios.TIOCSWINSZ, struct.pack("HHHH", 80, 100, 0, 0))
     before = termios.tcgetattr(slave)
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
     env["COLORTERM"] = "truecolor"
