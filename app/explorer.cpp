@@ -29,7 +29,8 @@ Explorer::Explorer(Display& display, const Place& start, ExplorerServices servic
 
 FrameLayout Explorer::frameLayout() {
   constexpr int centre = (MAP_LEFT + CELL_SIZE * MAP_RADIUS + CELL_SIZE / 2) / GLYPH_SIZE;
-  return FrameLayout{TEXT_DISPLAY_ROWS, STATUS_ROWS_AT_MOST, centre, centre};
+  // Row 1 starts with the frame rate.
+  return FrameLayout{TEXT_DISPLAY_ROWS, STATUS_ROWS_AT_MOST, centre, centre, 0, NAME_COLUMN - 1};
 }
 
 Explorer::ModeStack Explorer::modesShown() {

@@ -7,7 +7,7 @@ namespace glyphverse {
 
 void printNameLine(Display& display, bool onStar, std::int32_t x, std::int32_t y) {
   if (!onStar) return;
-  display.locateText(1, 20);
+  display.locateText(1, NAME_COLUMN);
   display.setTextColor(TEXT_COLOR);
   display.printText(generateName(cellSeed(x, y)), true);
 }

@@ -13,8 +13,10 @@ namespace glyphverse {
 
 inline constexpr Color TEXT_COLOR = 0xFF502828;
 inline constexpr int TEXT_DISPLAY_ROWS = 5;
+// Row 1 holds the frame rate and then, from this column, the star's name.
+inline constexpr int NAME_COLUMN = 20;
 
-// The star's name at (x, y), on row 1 from column 20, when `onStar`.
+// The star's name at (x, y), on row 1 from NAME_COLUMN, when `onStar`.
 void printNameLine(Display& display, bool onStar, std::int32_t x, std::int32_t y);
 
 // The five rows for the position (x, y) on the state's level.

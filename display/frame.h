@@ -58,6 +58,11 @@ struct FrameLayout {
   int footRows = 0;
   int focusRow = 0;  // grid cells, from 0
   int focusColumn = 0;
+  // The first `meterColumns` cells of row `meterRow` (from 0) hold a reading
+  // that changes on every frame by itself, such as the frame rate: output
+  // that keeps all it is given writes them only along with another change.
+  int meterRow = -1;
+  int meterColumns = 0;
 };
 
 class Frame {

@@ -6,12 +6,14 @@
 #include <cerrno>
 #include <chrono>
 #include <limits>
+#include <string_view>
 #include <thread>
 #include <utility>
 
 #include "display/cp437.h"
 #include "display/font.h"
 #include "display/steady_clock.h"
+#include "display/terminal/plain_text.h"
 
 namespace glyphverse {
 TerminalBackend::TerminalBackend(int inputFd, int outputFd, std::function<double()> clock,
@@ -33,19 +35,27 @@ Surface TerminalBackend::open(int width, int height, const std::string& /*title*
   rows_ = std::max(0, height / GLYPH_SIZE);
   columns_ = std::max(0, width / GLYPH_SIZE);
   session_.take();
-  const TerminalSize size = session_.size();
-  showsPages_ = options_.picture && session_.outputIsTerminal() && size.rows >= MIN_PICTURE_ROWS &&
-                size.columns >= MIN_PICTURE_COLUMNS;
+  // Pages whenever a picture could ever be shown: a terminal that is too
+  // small now may be enlarged at any time.
+  wantsPicture_ = options_.picture && session_.outputIsTerminal();
+  writesPlainText_ = options_.plainTextOffTerminal && !session_.outputIsTerminal();
+  lastPlainText_.clear();
   open_ = true;
-  fitScreen(size);
+  fitScreen(session_.size());
   lastSizeCheck_ = seconds();
   flushedOnce_ = false;
-  return showsPages_ ? Surface::pages : Surface::terminal;
+  return wantsPicture_ ? Surface::pages : Surface::terminal;
 }
 
 void TerminalBackend::close() {
   if (!open_) return;
   open_ = false;
+  // A picture cut short may end inside a code: finishing it (up to the next
+  // code) keeps the terminal from reading what follows as part of it.
+  if (pendingSent_ > 0 && pendingSent_ < pending_.size()) {
+    const std::string_view rest = std::string_view(pending_).substr(pendingSent_);
+    writeFully(session_.pictureFd(), rest.substr(0, rest.find('\x1b')));
+  }
   session_.release();
   pending_.clear();
   pendingSent_ = 0;
@@ -74,15 +84,28 @@ void TerminalBackend::service(const Shown& shown, Keyboard& keys) {
   // Pictures are made of finished frames, handed over as they become visible.
   if (shown.frame == nullptr) return;
   if (flushedOnce_ && now - lastFlush_ < FLUSH_INTERVAL_SECONDS) return;
-  picture_.draw(*shown.frame, shown.page, layout_, screen_.rows(), screen_.columns(), !showsPages_,
-                wanted_);
   flushedOnce_ = true;
   lastFlush_ = now;
+  if (writesPlainText_) {
+    queuePlainText(*shown.frame);
+    sendPending();
+    return;
+  }
+  picture_.draw(*shown.frame, shown.page, layout_, screen_.rows(), screen_.columns(), !showsPages_,
+                wanted_);
   const int cells = screen_.render(wanted_, pending_);
   if (pending_.empty()) return;
   ++count_.pictures;
   count_.cells += cells;
   sendPending();
+}
+
+void TerminalBackend::queuePlainText(const Frame& frame) {
+  PlainText plain = plainTextOf(frame, layout_);
+  if (plain.changing == lastPlainText_) return;
+  lastPlainText_ = std::move(plain.changing);
+  pending_ = std::move(plain.lines);
+  ++count_.pictures;
 }
 
 // Writes as much of the pending picture as the terminal takes now.
@@ -112,9 +135,12 @@ void TerminalBackend::checkTerminalSize(double now) {
   fitScreen(size);
 }
 
-// A resized terminal may have moved or lost what it showed: all is drawn anew.
+// A resized terminal may have moved or lost what it showed: all is drawn anew,
+// as the picture when it has room for one, else as the text alone.
 void TerminalBackend::fitScreen(TerminalSize size) {
   terminalSize_ = size;
+  showsPages_ =
+      wantsPicture_ && size.rows >= MIN_PICTURE_ROWS && size.columns >= MIN_PICTURE_COLUMNS;
   if (showsPages_) {
     screen_.resize(size.rows, size.columns);
   } else {

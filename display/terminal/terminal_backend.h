@@ -3,7 +3,8 @@
 // output is a terminal with room for it, each frame is shown whole: its text
 // as text, its map cells as their glyphs in their colours, a picture drawn
 // pixel by pixel as half blocks, cut to the terminal's size around what the
-// frame layout keeps in view. Elsewhere only the frame's text is shown.
+// frame layout keeps in view. On a smaller terminal only the frame's text is
+// shown; where the output is no terminal, that text as plain lines.
 //
 // The program redraws a thousand times a second; the terminal gets at most
 // about sixty pictures a second, each only the cells that changed since the
@@ -31,6 +32,9 @@ struct TerminalOptions {
   // Show the pages where the output is a terminal large enough.
   bool picture = true;
   ColorMode colorMode = colorModeFromEnvironment();
+  // Where the output is no terminal, the text as plain lines, written when
+  // it changes; else the cells with their codes, as a terminal takes them.
+  bool plainTextOffTerminal = true;
 };
 
 // What has gone to the terminal so far.
@@ -72,6 +76,7 @@ class TerminalBackend final : public DisplayBackend {
   void checkTerminalSize(double now);
   void fitScreen(TerminalSize size);
   void sendPending();
+  void queuePlainText(const Frame& frame);
 
   int outputFd_;
   std::function<double()> clock_;
@@ -82,7 +87,10 @@ class TerminalBackend final : public DisplayBackend {
   FramePicture picture_;
   FrameLayout layout_;
   bool open_ = false;
-  bool showsPages_ = false;
+  bool wantsPicture_ = false;  // pages were opened for the picture
+  bool showsPages_ = false;    // the terminal has room for it now
+  bool writesPlainText_ = false;
+  std::string lastPlainText_;  // what counted as a change, as last written
 
   int rows_ = 0;  // the text grid
   int columns_ = 0;

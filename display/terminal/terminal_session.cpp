@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <array>
@@ -19,7 +20,9 @@ namespace {
 // Bracketed paste on: pasted text comes marked, so it is not taken for keys.
 constexpr std::string_view ENTER_SCREEN = "\x1b[?1049h\x1b[?25l\x1b[?2004h\x1b[0m\x1b[2J";
 constexpr std::string_view LEAVE_SCREEN = "\x1b[?2004l\x1b[0m\x1b[?25h\x1b[?1049l";
-constexpr int WRITE_WAIT_MILLISECONDS = 100;
+// How long a write waits, all told, for a terminal that takes nothing: a
+// stalled terminal must never keep the program from ending.
+constexpr long WRITE_WAIT_MILLISECONDS = 100;
 
 // Every signal whose default action ends the program. SIGKILL cannot be
 // caught; nothing can be done for it.
@@ -179,19 +182,34 @@ int openNonBlocking(int fd) {
   return ::open(path, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
 }
 
+long monotonicMilliseconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
 }  // namespace
 
 void writeFully(int fd, std::string_view bytes) {
+  // Non-blocking for the while, so that a full terminal makes write() fail
+  // instead of waiting for ever; every call here is safe in a signal handler.
+  const int flags = ::fcntl(fd, F_GETFL);
+  const bool madeNonBlocking =
+      flags >= 0 && (flags & O_NONBLOCK) == 0 && ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
+  const long deadline = monotonicMilliseconds() + WRITE_WAIT_MILLISECONDS;
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written < 0 && errno == EAGAIN) {
+      const long left = deadline - monotonicMilliseconds();
       pollfd ready{fd, POLLOUT, 0};
-      if (::poll(&ready, 1, WRITE_WAIT_MILLISECONDS) > 0) continue;
+      if (left > 0 && ::poll(&ready, 1, static_cast<int>(left)) > 0) continue;
+      break;  // still full: what is left is dropped
     }
-    if (written <= 0) return;  // the terminal is gone: nothing left to show it on
+    if (written <= 0) break;  // the terminal is gone: nothing left to show it on
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
+  if (madeNonBlocking) ::fcntl(fd, F_SETFL, flags);
 }
 
 bool TerminalSession::inputIsTerminal() const {

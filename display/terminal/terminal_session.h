@@ -2,7 +2,8 @@
 // Holding a terminal: raw mode on its input, the alternate screen with a
 // hidden cursor on its output, and putting all of it back on every way out:
 // release, the destructor, exit, std::terminate, and every signal whose
-// default would end the program (then ending as that signal would). A stop
+// default would end the program (then ending as that signal would), never
+// waiting long for a terminal that has stopped reading. A stop
 // (Ctrl+Z, SIGTSTP) gives the terminal back first; after the continue the
 // holder takes it again and redraws. Only one session holds a terminal at a
 // time.
@@ -51,8 +52,9 @@ class TerminalSession {
   bool holds_ = false;
 };
 
-// Writes all of `bytes`, waiting a little for a terminal that is busy; gives
-// up when it is gone. Safe in a signal handler.
+// Writes `bytes`, waiting at most about a tenth of a second in all for a
+// terminal that is busy; what it has not taken by then is dropped, and
+// nothing more is tried once it is gone. Safe in a signal handler.
 void writeFully(int fd, std::string_view bytes);
 
 }  // namespace glyphverse

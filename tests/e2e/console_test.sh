@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The text-only console: where standard output is no terminal (or the
-# terminal is too small for the picture) the explorer prints its text display
-# there and reads keys from the terminal; Esc ends it with status 0 and the
+# The text-only console: where standard output is no terminal the explorer
+# writes its text display there as plain lines, a copy at each change (a
+# terminal too small for the picture shows it in place), and reads keys from
+# the terminal; Esc ends it with status 0 and the
 # terminal is given back as it was. With no terminal to read keys from at all
 # it says so and ends at once with status 1.
 set -u
@@ -26,6 +27,12 @@ file_shows() {  # pattern
 }
 start_explorer "$explorer" 100 80 COLORTERM=truecolor ">'$TMUX_WORK/out'"
 file_shows '^Coords: 10 10' || fail "no text display in the output file"
+# Plain lines, and nothing more while nothing but the frame rate changes.
+sleep 0.5
+grep -q $'\x1b' "$TMUX_WORK/out" && fail "codes in the output file: $(head -c 200 "$TMUX_WORK/out" | od -c)"
+size=$(stat -c %s "$TMUX_WORK/out")
+sleep 1.5
+(($(stat -c %s "$TMUX_WORK/out") == size)) || fail "the output file grows while nothing changes"
 tmux_ send-keys -t explorer Right
 file_shows '^Coords: 11 10' || fail "the Right arrow did not move the explorer"
 tmux_ send-keys -t explorer Escape

@@ -3,7 +3,8 @@
 # whole picture: every map cell as its glyph in its colour, the same as the
 # universe holds there, on the galaxy, in a star system and on its planet. A
 # tap moves one cell, Backspace goes back up, small terminals get the middle
-# of the map, and colours follow what the terminal can show.
+# of the map (or the text alone) and a resize lays it out again, and colours
+# follow what the terminal can show.
 set -u
 explorer=$1
 query=$2
@@ -93,6 +94,23 @@ for _ in $(seq 60); do (($(pane | sed -n '7,67p' | grep -c '[^ ]') == 61)) && br
 check_cells galaxy truecolor
 kill -TERM "$(explorer_pid "$explorer")"
 expect_ended_restored 143
+
+# Too small for the picture, the text alone; every resize lays it out again:
+# the whole map once there is room, the text alone again when there is not.
+map_rows() { pane | sed -n '7,67p' | grep -c '[^ ]'; }
+start_explorer "$explorer" 39 5 COLORTERM=truecolor
+wait_for_screen '^Coords: 10 10' || fail "no text display in 39 x 5"
+pane | grep -q '▒' && fail "a map in 39 x 5"
+tmux_ resize-window -t explorer -x 100 -y 80
+for _ in $(seq 60); do (($(map_rows) == 61)) && break; sleep 0.05; done
+(($(map_rows) == 61)) || fail "the map did not appear when 39 x 5 grew to 100 x 80"
+check_cells galaxy truecolor
+tmux_ resize-window -t explorer -x 39 -y 5
+for _ in $(seq 60); do pane | grep -q '▒' || break; sleep 0.05; done
+pane | grep -q '▒' && fail "the map stayed when 100 x 80 shrank to 39 x 5"
+wait_for_screen '^Coords: 10 10' || fail "no text display after shrinking to 39 x 5"
+tmux_ send-keys -t explorer Escape
+expect_ended_restored 0
 
 # Fewer colours: the nearest of the 256, or none at all.
 start_explorer "$explorer" 100 80

@@ -101,7 +101,8 @@ Frame gridOf(int rows, int columns) {
   return frame;
 }
 
-// A backend on pipes, with a clock the test moves.
+// A backend on pipes, with a clock the test moves, writing the cells as a
+// terminal would take them.
 class PipedConsole : public testing::Test {
  protected:
   void SetUp() override {
@@ -110,7 +111,7 @@ class PipedConsole : public testing::Test {
     ::fcntl(output_[0], F_SETFL, O_NONBLOCK);
     backend_ = std::make_unique<TerminalBackend>(
         keys_[0], output_[1], [this] { return now_; },
-        TerminalOptions{false, true, ColorMode::trueColor});
+        TerminalOptions{false, true, ColorMode::trueColor, false});
     ASSERT_EQ(backend_->open(10 * 8, 3 * 8, "test"), Surface::terminal);
   }
   void TearDown() override {
