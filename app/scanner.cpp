@@ -1,8 +1,8 @@
 #include "app/scanner.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "app/text_display.h"
@@ -10,6 +10,7 @@
 #include "gen/cells.h"
 #include "gen/places.h"
 #include "world/geometry.h"
+#include "world/number_text.h"
 
 namespace glyphverse {
 namespace {
@@ -49,6 +50,7 @@ KeyUse Scanner::handleKey(KeyCode key, double /*now*/) {
   } else if (key.isLetter('g')) {
     prompting_ = true;
     typed_.clear();
+    refused_.reset();
   } else if (key.is('+') || key.is('=')) {
     zoomBy(1);
   } else if (key.is('-') || key.is('_')) {
@@ -138,24 +140,24 @@ void Scanner::promptKey(KeyCode key) {
   }
 }
 
-// Two numbers go there, wrapped into the world; anything else keeps the
-// prompt open to be mended.
+// Two whole numbers go there, wrapped into the world; anything else keeps
+// the prompt open to be mended, with a hint.
 void Scanner::goToTyped() {
-  std::vector<std::int64_t> numbers;
-  const char* at = typed_.text().data();
-  const char* end = at + typed_.text().size();
-  while (at < end) {
-    while (at < end && *at == ' ') ++at;
-    if (at == end) break;
-    std::int64_t value = 0;
-    const auto [next, error] = std::from_chars(at, end, value);
-    if (error != std::errc() || numbers.size() == 2) return;
-    numbers.push_back(value);
-    at = next;
+  std::vector<std::string_view> fields;
+  const std::string_view text = typed_.text();
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    if (end > at) fields.push_back(text.substr(at, end - at));
+    at = end + 1;
   }
-  if (numbers.size() != 2) return;
-  x_ = wrapCoordinate(numbers[0]);
-  y_ = wrapCoordinate(numbers[1]);
+  const auto x = fields.size() == 2 ? readCoordinate(fields[0]) : std::nullopt;
+  const auto y = fields.size() == 2 ? readCoordinate(fields[1]) : std::nullopt;
+  if (!x || !y) {
+    refused_ = typed_.text();
+    return;
+  }
+  x_ = *x;
+  y_ = *y;
   prompting_ = false;
 }
 
@@ -169,7 +171,10 @@ void Scanner::draw(Display& display, double /*now*/) {
   if (prompting_) {
     display.locateText(PROMPT_ROW, PROMPT_COLUMN);
     display.setTextColor(PROMPT_COLOR);
-    display.printText("Go to X Y: " + typed_.text() + "_", false);
+    const bool hint = refused_ == typed_.text();
+    display.printText(
+        "Go to X Y: " + typed_.text() + "_" + (hint ? "  type two whole numbers, X then Y" : ""),
+        false);
   }
   const bool onStar =
       state_.viewLevel == GALAXY_LEVEL && !isEmpty(starCellAt(state_.tables, x_, y_));

@@ -70,8 +70,11 @@ class Scanner final : public Mode {
   int zoomIndex_ = 0;
   std::int32_t x_ = 0;
   std::int32_t y_ = 0;
-  // Digits and spaces: "X Y".
-  LineEditor typed_{PROMPT_LENGTH, [](char c) { return c == ' ' || (c >= '0' && c <= '9'); }};
+  // Two whole numbers and the spaces between them: "X Y", "-5 -7".
+  LineEditor typed_{PROMPT_LENGTH,
+                    [](char c) { return c == ' ' || c == '-' || (c >= '0' && c <= '9'); }};
+  // What Enter could not go to; a hint shows until it is mended.
+  std::optional<std::string> refused_;
   ScannerPicture picture_;
   const StarFilter* marks_ = nullptr;
   int pageWidth_ = 600;  // of the last picture drawn

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "world/geometry.h"
+#include "world/number_text.h"
 
 namespace glyphverse {
 namespace {
@@ -17,16 +18,11 @@ std::vector<std::string_view> split(std::string_view text) {
   }
 }
 
-// Decimal digits only, at most `largest`; nullopt otherwise.
+// Decimal digits only (a place's text is written without signs), at most
+// `largest`; nullopt otherwise.
 std::optional<std::int64_t> readNumber(std::string_view digits, std::int64_t largest) {
-  if (digits.empty() || digits.size() > 12) return std::nullopt;
-  std::int64_t value = 0;
-  for (const char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value > largest) return std::nullopt;
-  return value;
+  if (digits.empty() || digits.front() == '-') return std::nullopt;
+  return readWholeNumber(digits, 0, largest);
 }
 
 PlaceReading refused(std::string error) {

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <vector>
 
 #include "gen/noise.h"
 #include "world/geometry.h"
+#include "world/number_text.h"
 
 namespace glyphverse {
 namespace {
@@ -50,6 +53,33 @@ TEST(PlaceText, MalformedTextsAreRefusedWithTheReason) {
     EXPECT_FALSE(reading.place) << text;
     EXPECT_NE(reading.error.find(reason), std::string::npos) << text << ": " << reading.error;
   }
+}
+
+// Typed coordinates: a minus and digits of any length, wrapped as the
+// integer they write would be; every other form refused.
+TEST(TypedNumbers, OneFormOfAnyLengthWrappedIntoTheWorld) {
+  std::mt19937_64 random(5);
+  std::vector<std::int64_t> values = {
+      0, 1, -1, WORLD_SIZE, -WORLD_SIZE, WORLD_SIZE - 1, INT64_MAX, INT64_MIN, INT64_MIN + 1};
+  for (int i = 0; i < 1000; ++i) values.push_back(static_cast<std::int64_t>(random()));
+  for (const std::int64_t value : values) {
+    const std::string text = std::to_string(value);
+    EXPECT_EQ(readCoordinate(text), wrapCoordinate(value)) << text;
+    EXPECT_EQ(readWholeNumber(text, INT64_MIN, INT64_MAX), value) << text;
+  }
+  // Past 64 bits: 10^20 - 1 = 2^24 * 5960464477539 + 1048575.
+  EXPECT_EQ(readCoordinate("99999999999999999999"), 1048575);
+  EXPECT_EQ(readCoordinate("-99999999999999999999"), WORLD_SIZE - 1048575);
+  EXPECT_EQ(readCoordinate("000000000000000000000000000007"), 7);
+  EXPECT_EQ(readWholeNumber("9223372036854775808", INT64_MIN, INT64_MAX), std::nullopt);
+  EXPECT_EQ(readWholeNumber("-2147483649", INT32_MIN, INT32_MAX), std::nullopt);
+  EXPECT_EQ(readWholeNumber("-2147483648", INT32_MIN, INT32_MAX), INT32_MIN);
+  for (const char* bad : {"0x10", " 10", "10 ", "+5", "", "-", "1 2", "--1", "1-", "1.0", "1e3"}) {
+    EXPECT_EQ(readCoordinate(bad), std::nullopt) << bad;
+    EXPECT_EQ(readWholeNumber(bad, INT64_MIN, INT64_MAX), std::nullopt) << bad;
+  }
+  EXPECT_EQ(notWholeNumberMessage("X", "0x10"),
+            "X '0x10' is not an integer (digits, with a minus for negatives)");
 }
 
 TEST(StateAt, AStateIsWhereItsPlaceSays) {

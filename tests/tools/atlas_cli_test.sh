@@ -4,6 +4,8 @@
 # itself: atlas_output_test.sh).
 set -u
 atlas=$1
+# "no" when the build's sanitizers reserve more address space than any limit allows.
+address_limits=${2:-yes}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -42,6 +44,30 @@ expect_usage_error compression galaxy 0 0 5 5 --compression 10
 (cd "$dir/out" && "$atlas" galaxy 0 0 5 5 --out '' 2>"$dir/err"); status=$?
 [[ $status -eq 2 ]] && grep -q -- '--out' "$dir/err" || fail "--out '': status $status, $(cat "$dir/err")"
 no_leftovers "--out ''"
+
+# Coordinates of any length wrap as their values would; nothing but a minus
+# and digits is a number.
+"$atlas" galaxy 99999999999999999999 9223372036854775807 6 4 -q --out "$dir/out/far.png" &&
+  "$atlas" galaxy 1048575 16777215 6 4 -q --out "$dir/out/near.png" || fail "huge coordinates exited $?"
+cmp -s "$dir/out/far.png" "$dir/out/near.png" || fail "huge coordinates did not wrap into the world"
+rm "$dir/out"/*
+expect_usage_error "X '0x10' is not an integer" galaxy 0x10 0 5 5
+expect_usage_error "Y ' 10' is not an integer" galaxy 0 ' 10' 5 5
+expect_usage_error "GX '+1' is not an integer" system +1 0 0 0 5 5
+expect_usage_error "W '0x5' is not an integer" place 2/0/0 0x5 5
+
+# Rows whose bands cannot fit in the memory the process may take are refused
+# before any file is made; a smaller poster still renders under that limit.
+if [[ $address_limits == yes ]]; then
+  (ulimit -v 600000; "$atlas" galaxy 0 0 10000000 32 --threads 2 --out "$dir/out/wide.png" 2>"$dir/err")
+  status=$?
+  [[ $status -eq 1 ]] && grep -q "not enough memory for bands of 10000000 pixels a row" "$dir/err" ||
+    fail "bands beyond the address space limit: status $status, $(cat "$dir/err")"
+  no_leftovers "bands beyond the address space limit"
+  (ulimit -v 600000; "$atlas" galaxy 0 0 3000 40 --threads 2 -q --out "$dir/out/narrow.png") ||
+    fail "a narrow poster under the limit exited $?"
+  rm "$dir/out"/*
+fi
 
 "$atlas" galaxy 0 0 5 5 --out "$dir/missing/x.png" 2>"$dir/err"; status=$?
 [[ $status -eq 1 ]] || fail "an unwritable file should exit 1, got $status"

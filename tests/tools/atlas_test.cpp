@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "gen/octaves.h"
 #include "gen/places.h"
 #include "render/tiles.h"
 #include "tools/atlas/atlas_options.h"
 #include "tools/atlas/atlas_render.h"
+#include "tools/atlas/render_plan.h"
 #include "tools/common/png_io.h"
 #include "tools/query/query.h"
 #include "tools/snapshot/arguments.h"
@@ -174,6 +176,39 @@ TEST(Atlas, SameBytesWhateverTheNumberOfThreads) {
       EXPECT_TRUE(bytes == first) << threads << " threads";
     }
   }
+}
+
+// Each column of a band costs at least its pixels, as many compressed bytes
+// and its octaves; threads and bands in flight shrink to what fits, and not
+// even one of each fitting is a refusal.
+TEST(AtlasPlan, CountsEveryColumnAndFitsTheMemoryGiven) {
+  AtlasLayout narrow;
+  narrow.columns = 1000;
+  narrow.rows = 10;
+  AtlasLayout wide = narrow;
+  wide.columns = 3000;
+  const BandMemory band = bandMemory(narrow, 1);
+  const std::uint64_t perColumn = 2 * 3 + sizeof(ColumnOctaves);
+  EXPECT_GE(bandMemory(wide, 1).perBand - band.perBand, 2000 * perColumn);
+  EXPECT_GE(bandMemory(narrow, 2).perBand - band.perBand, 1000 * 2 * 3);
+
+  RenderSettings settings;
+  settings.threads = 4;
+  settings.bandRows = 1;
+  const std::uint64_t one = band.perBand + band.perThread;
+  settings.memoryBytes = one - 1;
+  EXPECT_FALSE(planRender(narrow, settings));
+  settings.memoryBytes = one;
+  const auto single = planRender(narrow, settings);
+  ASSERT_TRUE(single);
+  EXPECT_EQ(single->threads, 1);
+  EXPECT_EQ(single->bandsInFlight, 1);
+  settings.memoryBytes = 3 * one + band.perBand;
+  const auto three = planRender(narrow, settings);
+  ASSERT_TRUE(three);
+  EXPECT_EQ(three->threads, 3);
+  EXPECT_EQ(three->bandsInFlight, 4);
+  EXPECT_EQ(three->bandCount, 10);
 }
 
 }  // namespace

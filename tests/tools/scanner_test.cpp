@@ -47,6 +47,18 @@ TEST(Scanner, ClosingItIsAsIfTheExplorerHadWalkedThere) {
   EXPECT_FALSE(prompt.ended);
   EXPECT_TRUE(prompt.scannerOpen);
   EXPECT_TRUE(snapshot("10,10", "type m; wait 1; type esc; wait 2").ended);
+
+  // Negative numbers go where they wrap to; what cannot be used keeps the
+  // prompt open (Esc then closes only it) with a hint drawn beside it.
+  const SnapshotResult negative =
+      snapshot("10,10", "type m; wait 1; type g; wait 1; text -5 -7; type enter; wait 2");
+  EXPECT_EQ(negative.scannerX, wrapCoordinate(-5));
+  EXPECT_EQ(negative.scannerY, wrapCoordinate(-7));
+  const std::string typedOne = "type m; wait 1; type g; wait 1; text -5; ";
+  const SnapshotResult refused = snapshot("10,10", typedOne + "type enter; wait 2");
+  EXPECT_EQ(refused.scannerX, 10);
+  EXPECT_NE(refused.frame.pixels, snapshot("10,10", typedOne + "wait 3").frame.pixels);
+  EXPECT_FALSE(snapshot("10,10", typedOne + "type enter; wait 1; type esc; wait 2").ended);
 }
 
 // Every pixel but the overlay (text display, outline, crosshair) is its
@@ -109,8 +121,7 @@ TEST(Scanner, PixelsAreTheCellsBlockColours) {
 TEST(HelpPanel, ShownAndHiddenAgainLeavesTheFrameAsItWas) {
   const SnapshotResult plain = snapshot("10,10", "wait 4");
   EXPECT_NE(snapshot("10,10", "type f1; wait 4").frame.pixels, plain.frame.pixels);
-  EXPECT_EQ(snapshot("10,10", "type f1; wait 1; type f1; wait 3").frame.pixels,
-            plain.frame.pixels);
+  EXPECT_EQ(snapshot("10,10", "type f1; wait 1; type f1; wait 3").frame.pixels, plain.frame.pixels);
 }
 
 }  // namespace

@@ -49,8 +49,8 @@ TEST(SnapshotArguments, BadArgumentsNameTheArgument) {
   };
   const Case cases[] = {
       {{"--start", "10"}, "--start"},
-      {{"--start", "2147483648,5"}, "--start"},
-      {{"--start", "1,-2147483649"}, "--start"},
+      {{"--start", "0x10,5"}, "X '0x10' is not an integer"},
+      {{"--start", "1, 2"}, "Y ' 2' is not an integer"},
       {{"--start", "a,b"}, "--start"},
       {{"--start", "2/1"}, "three parts"},
       {{"--start", "3/1/1/0/16777216"}, "Y must be"},

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "tools/atlas/band_encoder.h"
 #include "tools/common/help_formatter.h"
 #include "tools/common/message_text.h"
 #include "tools/common/version.h"
+#include "world/number_text.h"
 
 namespace glyphverse {
 namespace {
@@ -44,16 +46,54 @@ struct LevelCommand {
   AtlasLevel level = AtlasLevel::galaxy;
 };
 
+// Numbers are read here, not by CLI11, which would take "0x10" and " 10".
+// A coordinate of any length wraps into the world.
+void addCoordinate(CLI::App& command, const std::string& name, std::int64_t& coordinate,
+                   const std::string& about) {
+  command
+      .add_option_function<std::string>(
+          name,
+          [name, &coordinate](const std::string& text) {
+            const auto value = readCoordinate(text);
+            if (!value) throw AtlasUsageError(notWholeNumberMessage(name, echoedField(text)));
+            coordinate = *value;
+          },
+          about)
+      ->required();
+}
+
+// A size in cells; checkSize says what it may be once the scale is known.
+void addSize(CLI::App& command, const std::string& name, std::int64_t& cells,
+             const std::string& about) {
+  command
+      .add_option_function<std::string>(
+          name,
+          [name, &cells](const std::string& text) {
+            if (!isWholeNumber(text)) {
+              throw AtlasUsageError(notWholeNumberMessage(name, echoedField(text)));
+            }
+            const auto value = readWholeNumber(text, INT64_MIN, INT64_MAX);
+            if (!value) {
+              throw AtlasUsageError(name + ": '" + echoedField(text) +
+                                    "' cells are beyond PNG's limit of " +
+                                    std::to_string(PNG_MAX_SIDE) + " pixels a side");
+            }
+            cells = *value;
+          },
+          about)
+      ->required();
+}
+
 void addPlace(CLI::App& command, AtlasLevel level, AtlasOptions& options) {
   if (level != AtlasLevel::galaxy) {
-    command.add_option("GX", options.systemX, "Galaxy x of the star system")->required();
-    command.add_option("GY", options.systemY, "Galaxy y of the star system")->required();
+    addCoordinate(command, "GX", options.systemX, "Galaxy x of the star system");
+    addCoordinate(command, "GY", options.systemY, "Galaxy y of the star system");
   }
   AtlasLayout& layout = options.layout;
-  command.add_option("X", layout.left, "x of the top-left cell")->required();
-  command.add_option("Y", layout.top, "y of the top-left cell")->required();
-  command.add_option("W", layout.columns, "Width in cells, 1 or more")->required();
-  command.add_option("H", layout.rows, "Height in cells, 1 or more")->required();
+  addCoordinate(command, "X", layout.left, "x of the top-left cell");
+  addCoordinate(command, "Y", layout.top, "y of the top-left cell");
+  addSize(command, "W", layout.columns, "Width in cells, 1 or more");
+  addSize(command, "H", layout.rows, "Height in cells, 1 or more");
 }
 
 void addLook(CLI::App& command, AtlasLevel level, AtlasOptions& options, int& scale) {
@@ -85,8 +125,8 @@ CLI::App* addPlaceCommand(CLI::App& app, AtlasOptions& options, std::string& pla
       std::make_shared<HelpFormatter>("glyphverse-atlas place PLACE W H [OPTIONS]", about));
   command->footer(FOOTER);
   command->add_option("PLACE", placeText, "A place: 2/X/Y or LEVEL/GX/GY/X/Y")->required();
-  command->add_option("W", options.layout.columns, "Width in cells, 1 or more")->required();
-  command->add_option("H", options.layout.rows, "Height in cells, 1 or more")->required();
+  addSize(*command, "W", options.layout.columns, "Width in cells, 1 or more");
+  addSize(*command, "H", options.layout.rows, "Height in cells, 1 or more");
   addLook(*command, AtlasLevel::galaxy, options, scale);
   return command;
 }

@@ -4,7 +4,6 @@
 #include <tbb/info.h>
 #include <tbb/parallel_pipeline.h>
 #include <tbb/task_arena.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,10 +11,12 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "tools/atlas/band_renderer.h"
 #include "tools/atlas/png_chunk_writer.h"
+#include "tools/atlas/render_plan.h"
 #include "tools/common/progress.h"
 #include "world/view_state.h"
 
@@ -74,38 +75,13 @@ class BandPool {
 // What happens to each finished band, in order, on one thread at a time.
 using BandSink = std::function<void(Band&)>;
 
-struct BandPlan {
-  std::int64_t cellRows = 1;  // a band's, the last band's may be fewer
-  std::int64_t count = 1;
-};
-
-BandPlan planBands(const AtlasLayout& layout, const RenderSettings& settings) {
-  const std::int64_t rows =
-      settings.bandRows > 0 ? std::min(settings.bandRows, layout.rows) : bandCellRows(layout);
-  return {rows, (layout.rows + rows - 1) / rows};
-}
-
-// Two bands a thread keep every thread busy while the writer catches up, as
-// long as they fit in half the memory; a band that does not fit at all (rows
-// of a billion pixels) fails before any work.
-std::size_t bandsInFlight(const AtlasLayout& layout, const BandPlan& plan, int threads) {
-  // The rows and, at worst, as many compressed bytes.
-  const double bandBytes = 2.0 * static_cast<double>(plan.cellRows) * layout.cellPixels *
-                           static_cast<double>(layout.rowBytes());
-  const double memory = static_cast<double>(::sysconf(_SC_PHYS_PAGES)) *
-                        static_cast<double>(::sysconf(_SC_PAGE_SIZE));
-  if (memory > 0.0 && bandBytes > memory) throw std::bad_alloc();
-  const double fitting = memory > 0.0 ? memory / 2.0 / bandBytes : 2.0 * threads;
-  return static_cast<std::size_t>(std::clamp(fitting, 1.0, 2.0 * threads));
-}
-
 DeflateStrategy strategyFor(const LevelWorld& world, const AtlasLayout& layout) {
   if (layout.cellPixels > 1) return DeflateStrategy::matches;
   return world.viewLevel == GALAXY_LEVEL ? DeflateStrategy::codesOnly : DeflateStrategy::runs;
 }
 
 // Draws a band's rows and, if asked, filters and compresses them.
-void makeBand(const BandRenderer& renderer, const AtlasLayout& layout, const BandPlan& plan,
+void makeBand(const BandRenderer& renderer, const AtlasLayout& layout, const RenderPlan& plan,
               bool compress, Band& band) {
   const Clock::time_point began = Clock::now();
   const auto rowBytes = static_cast<std::size_t>(layout.rowBytes());
@@ -114,7 +90,7 @@ void makeBand(const BandRenderer& renderer, const AtlasLayout& layout, const Ban
   renderer.render(band.firstCellRow, band.cellRows, band.scratch, band.rows.data());
   const Clock::time_point rendered = Clock::now();
   if (compress) {
-    band.encoder.encode(band.rows.data(), pixelRows, rowBytes, band.index == plan.count - 1,
+    band.encoder.encode(band.rows.data(), pixelRows, rowBytes, band.index == plan.bandCount - 1,
                         band.encoded);
   }
   band.renderSeconds = std::chrono::duration<double>(rendered - began).count();
@@ -127,20 +103,22 @@ RenderStats runBands(const LevelWorld& world, const AtlasLayout& layout,
                      const RenderSettings& settings, bool compress, const BandSink& sink) {
   const Clock::time_point start = Clock::now();
   const BandRenderer renderer(world, layout);
-  const BandPlan plan = planBands(layout, settings);
-  const int threads = threadCount(settings);
+  const std::optional<RenderPlan> planned = planRender(layout, settings);
+  if (!planned) throw std::bad_alloc();
+  const RenderPlan& plan = *planned;
   BandPool pool(settings.compression, strategyFor(world, layout));
   RenderStats stats;
   std::int64_t next = 0;
   auto source = [&](tbb::flow_control& control) -> Band* {
-    if (next == plan.count) {
+    if (next == plan.bandCount) {
       control.stop();
       return nullptr;
     }
     Band* band = pool.take();
     band->index = next++;
-    band->firstCellRow = band->index * plan.cellRows;
-    band->cellRows = static_cast<int>(std::min(plan.cellRows, layout.rows - band->firstCellRow));
+    band->firstCellRow = band->index * plan.bandCellRows;
+    band->cellRows =
+        static_cast<int>(std::min(plan.bandCellRows, layout.rows - band->firstCellRow));
     return band;
   };
   auto make = [&](Band* band) {
@@ -154,11 +132,11 @@ RenderStats runBands(const LevelWorld& world, const AtlasLayout& layout,
     pool.giveBack(band);
   };
   const tbb::global_control parallelism(tbb::global_control::max_allowed_parallelism,
-                                        static_cast<std::size_t>(threads));
-  tbb::task_arena arena(threads);
+                                        static_cast<std::size_t>(plan.threads));
+  tbb::task_arena arena(plan.threads);
   arena.execute([&] {
     tbb::parallel_pipeline(
-        bandsInFlight(layout, plan, threads),
+        static_cast<std::size_t>(plan.bandsInFlight),
         tbb::make_filter<void, Band*>(tbb::filter_mode::serial_in_order, source) &
             tbb::make_filter<Band*, Band*>(tbb::filter_mode::parallel, make) &
             tbb::make_filter<Band*, void>(tbb::filter_mode::serial_in_order, finish));

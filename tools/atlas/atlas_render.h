@@ -19,7 +19,8 @@ class ProgressBar;
 struct RenderSettings {
   int threads = 0;  // 0: every core
   int compression = DEFAULT_COMPRESSION;
-  std::int64_t bandRows = 0;  // cell rows a band; 0: bandCellRows(layout)
+  std::int64_t bandRows = 0;      // cell rows a band; 0: bandCellRows(layout)
+  std::uint64_t memoryBytes = 0;  // what the render may take; 0: no limit known
 };
 
 struct RenderStats {
@@ -36,7 +37,8 @@ struct WriteError : std::runtime_error {
 
 // Writes the atlas as a PNG onto `file`; updates `progress` (if any) in cells.
 // The bytes depend on the world and the layout alone, never on the number of
-// threads. Throws WriteError, and std::bad_alloc when the rows do not fit in memory.
+// threads. Throws WriteError, and std::bad_alloc when not even one band fits
+// in settings.memoryBytes (planRender tells beforehand).
 RenderStats writeAtlasPng(const LevelWorld& world, const AtlasLayout& layout,
                           const RenderSettings& settings, std::FILE* file, ProgressBar* progress);
 

@@ -35,9 +35,24 @@ void filterSub(std::uint8_t* row, std::size_t rowBytes) {
 }
 
 // zlib counts its input in uInt; larger bands go in several steps.
+constexpr std::size_t STEP = std::numeric_limits<uInt>::max() / 2;
+// Room made in the output beyond deflate's own bound.
+constexpr std::size_t OUTPUT_SLACK = 64;
+
+int zlibStrategy(DeflateStrategy strategy) {
+  return strategy == DeflateStrategy::codesOnly ? Z_HUFFMAN_ONLY
+         : strategy == DeflateStrategy::runs    ? Z_RLE
+                                                : Z_DEFAULT_STRATEGY;
+}
+
+// Negative window bits: raw deflate, the zlib wrapper is written once for the image.
+bool startDeflate(z_stream& stream, int level, DeflateStrategy strategy) {
+  return deflateInit2(&stream, level, Z_DEFLATED, -WINDOW_BITS, MEMORY_LEVEL,
+                      zlibStrategy(strategy)) == Z_OK;
+}
+
 void deflateAll(z_stream& stream, std::uint8_t* data, std::size_t size, int flush,
                 std::vector<std::uint8_t>& out) {
-  constexpr std::size_t STEP = std::numeric_limits<uInt>::max() / 2;
   stream.next_in = data;
   std::size_t remaining = size;
   do {
@@ -48,7 +63,7 @@ void deflateAll(z_stream& stream, std::uint8_t* data, std::size_t size, int flus
     do {
       const std::size_t used = out.size();
       const std::size_t room =
-          std::min<std::size_t>(deflateBound(&stream, stream.avail_in) + 64, STEP);
+          std::min<std::size_t>(deflateBound(&stream, stream.avail_in) + OUTPUT_SLACK, STEP);
       out.resize(used + room);
       stream.next_out = out.data() + used;
       stream.avail_out = static_cast<uInt>(room);
@@ -61,13 +76,7 @@ void deflateAll(z_stream& stream, std::uint8_t* data, std::size_t size, int flus
 }  // namespace
 
 BandEncoder::BandEncoder(int level, DeflateStrategy strategy) {
-  // Negative window bits: raw deflate, the zlib wrapper is written once for the image.
-  const int zlibStrategy = strategy == DeflateStrategy::codesOnly ? Z_HUFFMAN_ONLY
-                           : strategy == DeflateStrategy::runs    ? Z_RLE
-                                                                  : Z_DEFAULT_STRATEGY;
-  if (deflateInit2(&stream_, level, Z_DEFLATED, -WINDOW_BITS, MEMORY_LEVEL, zlibStrategy) != Z_OK) {
-    throw std::bad_alloc();
-  }
+  if (!startDeflate(stream_, level, strategy)) throw std::bad_alloc();
 }
 
 BandEncoder::~BandEncoder() {
@@ -83,6 +92,29 @@ void BandEncoder::encode(std::uint8_t* rows, std::size_t rowCount, std::size_t r
   out.deflated.clear();
   deflateReset(&stream_);
   deflateAll(stream_, rows, out.filteredSize, lastBand ? Z_FINISH : Z_SYNC_FLUSH, out.deflated);
+}
+
+// zlib's own reckoning (zconf.h) of what deflate allocates, plus its state.
+std::size_t BandEncoder::stateBytes() {
+  constexpr std::size_t STATE = 6 << 10;
+  return (std::size_t{1} << (WINDOW_BITS + 2)) + (std::size_t{1} << (MEMORY_LEVEL + 9)) + STATE;
+}
+
+// deflate's bound is largest for a level that looks for matches (stored
+// blocks take less), whatever the strategy: an upper bound for every band.
+std::size_t BandEncoder::largestOutput(std::size_t filteredBytes) {
+  z_stream stream{};
+  if (!startDeflate(stream, DEFAULT_COMPRESSION, DeflateStrategy::matches)) throw std::bad_alloc();
+  std::size_t total = 0;
+  std::size_t left = filteredBytes;
+  do {  // in the steps encode() takes
+    const std::size_t part = std::min(left, STEP);
+    total +=
+        std::min<std::size_t>(deflateBound(&stream, static_cast<uLong>(part)) + OUTPUT_SLACK, STEP);
+    left -= part;
+  } while (left > 0);
+  deflateEnd(&stream);
+  return total;
 }
 
 std::array<std::uint8_t, 2> zlibHeader(int level) {

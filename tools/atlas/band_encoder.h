@@ -46,6 +46,11 @@ class BandEncoder {
   void encode(std::uint8_t* rows, std::size_t rowCount, std::size_t rowBytes, bool lastBand,
               EncodedBand& out);
 
+  // What an encoder holds for its own state: deflate's window and tables.
+  static std::size_t stateBytes();
+  // The most an encoded band of `filteredBytes` may take, as encode() makes room.
+  static std::size_t largestOutput(std::size_t filteredBytes);
+
  private:
   z_stream stream_{};
 };

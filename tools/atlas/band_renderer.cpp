@@ -15,9 +15,15 @@ std::int64_t bandCellRows(const AtlasLayout& layout) {
 }
 
 BandRenderer::BandRenderer(const LevelWorld& world, const AtlasLayout& layout)
-    : layout_(layout),
-      batch_(world),
-      rowBytes_(static_cast<std::size_t>(layout.rowBytes())) {}
+    : layout_(layout), batch_(world), rowBytes_(static_cast<std::size_t>(layout.rowBytes())) {}
+
+std::uint64_t BandRenderer::scratchBytes(const AtlasLayout& layout, std::int64_t cellRows) {
+  const auto columns = static_cast<std::uint64_t>(layout.columns);
+  const auto rows = static_cast<std::uint64_t>(cellRows);
+  std::uint64_t bytes = rows * sizeof(RowOctaves) + columns * sizeof(ColumnOctaves);
+  if (layout.glyphs) bytes += columns * rows * sizeof(CellContent) + GlyphPainter::canvasBytes();
+  return bytes;
+}
 
 void BandRenderer::render(std::int64_t firstCellRow, int cellRows, Scratch& scratch,
                           std::uint8_t* out) const {

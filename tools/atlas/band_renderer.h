@@ -16,7 +16,6 @@
 
 namespace glyphverse {
 
-
 class BandRenderer {
  public:
   // Keeps references to both: they must outlive the renderer.
@@ -33,6 +32,10 @@ class BandRenderer {
   // - 1 of the atlas to `out`, rowBytes apart (layout.rowBytes()); each row
   // starts with a byte left free for PNG's filter type, then RGB pixels.
   void render(std::int64_t firstCellRow, int cellRows, Scratch& scratch, std::uint8_t* out) const;
+
+  // What a scratch holds, beyond its own size, once it has rendered a band
+  // of `cellRows` cell rows of `layout`.
+  static std::uint64_t scratchBytes(const AtlasLayout& layout, std::int64_t cellRows);
 
  private:
   void renderBlocks(int cellRows, const Scratch& scratch, std::uint8_t* out) const;

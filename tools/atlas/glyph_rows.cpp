@@ -80,11 +80,18 @@ void packRow(const Color* from, int width, std::uint8_t* to) {
   packRowByBytes(from, pixels, to);
 }
 
+namespace {
+constexpr int SIDE_PIXELS = MAP_SIDE * GLYPH_CELL_PIXELS;
+}  // namespace
+
+std::size_t GlyphPainter::canvasBytes() {
+  return std::size_t{SIDE_PIXELS} * SIDE_PIXELS * sizeof(Color);
+}
+
 // Pieces of up to 61 x 61 cells, each drawn as the explorer draws its map on
 // a cleared page: an odd number of cells a side, the surplus left empty.
 void GlyphPainter::paint(const CellContent* cells, int columns, int rows, Scratch& scratch,
                          std::uint8_t* out, std::size_t rowBytes) const {
-  constexpr int SIDE_PIXELS = MAP_SIDE * GLYPH_CELL_PIXELS;
   if (scratch.canvas.width != SIDE_PIXELS) {
     scratch.canvas = Image(SIDE_PIXELS, SIDE_PIXELS, DEFAULT_BACKGROUND);
   }

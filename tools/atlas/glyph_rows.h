@@ -40,6 +40,9 @@ class GlyphPainter {
   // 8 * rows RGB rows at `out`, rowBytes apart.
   void paint(const CellContent* cells, int columns, int rows, Scratch& scratch, std::uint8_t* out,
              std::size_t rowBytes) const;
+
+  // What a scratch's canvas holds once it has painted.
+  static std::size_t canvasBytes();
 };
 
 }  // namespace glyphverse

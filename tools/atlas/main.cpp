@@ -16,6 +16,8 @@
 #include "gen/places.h"
 #include "tools/atlas/atlas_options.h"
 #include "tools/atlas/atlas_render.h"
+#include "tools/atlas/memory_room.h"
+#include "tools/atlas/render_plan.h"
 #include "tools/common/message_text.h"
 #include "tools/common/output_file.h"
 #include "tools/common/progress.h"
@@ -40,18 +42,26 @@ int run(const AtlasOptions& options) {
                                ? worldAt(*options.place)
                                : levelWorld(options.level, options.systemX, options.systemY);
   const AtlasLayout& layout = options.layout;
+  const std::string noRoom =
+      "not enough memory for bands of " + std::to_string(layout.width()) + " pixels a row";
+  RenderSettings settings = options.settings;
+  settings.memoryBytes = memoryRoom();
+  if (!planRender(layout, settings)) {  // refused before there is any file
+    std::fprintf(stderr, "%s: cannot write %s: %s\n", PROGRAM,
+                 escapeControlBytes(options.out).c_str(), noRoom.c_str());
+    return 1;
+  }
   try {
     OutputFile file(options.out);
     RenderStats stats;
     {
       ProgressBar progress(layout.columns * layout.rows, "cells", !options.quiet);
       try {
-        stats = writeAtlasPng(world, layout, options.settings, file.stream(), &progress);
+        stats = writeAtlasPng(world, layout, settings, file.stream(), &progress);
       } catch (const WriteError& error) {
         throw FileError(file.errorMessage(error.what()));
       } catch (const std::bad_alloc&) {
-        throw FileError(file.errorMessage("not enough memory for bands of " +
-                                          std::to_string(layout.width()) + " pixels a row"));
+        throw FileError(file.errorMessage(noRoom));
       }
     }
     file.commit();

@@ -10,10 +10,11 @@
 #include "gen/cells.h"
 #include "gen/names.h"
 #include "gen/places.h"
-#include "tools/common/decimal_number.h"
 #include "gen/star_filter.h"
+#include "tools/common/decimal_number.h"
 #include "tools/common/message_text.h"
 #include "world/geometry.h"
+#include "world/number_text.h"
 
 namespace glyphverse {
 namespace {
@@ -35,18 +36,13 @@ struct ParseError {
 };
 
 std::int32_t parseCoordinate(std::string_view field, const char* what) {
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (error == std::errc::result_out_of_range ||
-      (error == std::errc() && end == field.data() + field.size() &&
-       (value < INT32_MIN || value > INT32_MAX))) {
+  if (!isWholeNumber(field)) throw ParseError{notWholeNumberMessage(what, echoedField(field))};
+  const auto value = readWholeNumber(field, INT32_MIN, INT32_MAX);
+  if (!value) {
     throw ParseError{std::string(what) + " '" + echoedField(field) +
                      "' is outside the signed 32-bit range"};
   }
-  if (error != std::errc() || end != field.data() + field.size()) {
-    throw ParseError{std::string(what) + " '" + echoedField(field) + "' is not an integer"};
-  }
-  return static_cast<std::int32_t>(value);
+  return static_cast<std::int32_t>(*value);
 }
 
 double parseSeed(std::string_view field) {

@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fstream>
 
@@ -11,7 +10,7 @@
 #include "tools/common/help_formatter.h"
 #include "tools/common/message_text.h"
 #include "tools/common/version.h"
-#include "world/geometry.h"
+#include "world/number_text.h"
 
 namespace glyphverse {
 namespace {
@@ -48,11 +47,6 @@ scannerZoom.
 Exit status: 0 when the PNG and the JSON line were written, 1 when either
 could not be written, 2 for a bad argument.)";
 
-bool parseInteger(std::string_view text, std::int64_t& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size();
-}
-
 // A place's text, or X,Y on the galaxy.
 void applyStart(const std::string& text, SnapshotOptions& options) {
   const std::size_t comma = text.find(',');
@@ -64,15 +58,18 @@ void applyStart(const std::string& text, SnapshotOptions& options) {
     options.start = *reading.place;
     return;
   }
-  std::int64_t x = 0;
-  std::int64_t y = 0;
   const std::string_view all(text);
-  if (!parseInteger(all.substr(0, comma), x) || !parseInteger(all.substr(comma + 1), y) ||
-      x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
-    throw UsageError("--start: '" + echoedField(text) +
-                     "' is not X,Y with X and Y from -2147483648 to 2147483647");
+  const std::string_view fields[2] = {all.substr(0, comma), all.substr(comma + 1)};
+  const char* names[2] = {"X", "Y"};
+  std::int32_t coordinates[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    const auto coordinate = readCoordinate(fields[i]);
+    if (!coordinate) {
+      throw UsageError("--start: " + notWholeNumberMessage(names[i], echoedField(fields[i])));
+    }
+    coordinates[i] = *coordinate;
   }
-  options.start = galaxyPlace(wrapCoordinate(x), wrapCoordinate(y));
+  options.start = galaxyPlace(coordinates[0], coordinates[1]);
 }
 
 void applyFrameTime(const std::string& text, SnapshotOptions& options) {
