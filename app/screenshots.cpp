@@ -122,19 +122,20 @@ void Screenshots::poll(double now, StatusLine& status) {
     return;
   }
   status.show(saving_.get(), now);
-  if (waiting_.empty()) return;
-  start(std::move(waiting_.front()));
-  waiting_.pop_front();
+  startNextWaiting();
 }
 
 void Screenshots::finish() {
   while (saving_.valid()) {
-    saving_.wait();
     saving_.get();
-    if (waiting_.empty()) return;
-    start(std::move(waiting_.front()));
-    waiting_.pop_front();
+    startNextWaiting();
   }
+}
+
+void Screenshots::startNextWaiting() {
+  if (waiting_.empty()) return;
+  start(std::move(waiting_.front()));
+  waiting_.pop_front();
 }
 
 }  // namespace glyphverse

@@ -73,6 +73,7 @@ class Screenshots {
     Place place;
   };
   void start(Picture picture);
+  void startNextWaiting();
 
   PictureWriter writer_;
   std::future<std::string> saving_;

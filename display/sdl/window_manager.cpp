@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL_syswm.h>
 
+#include <optional>
+
 #if defined(GLYPHVERSE_HAS_X11)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -10,6 +12,18 @@
 namespace glyphverse {
 namespace {
 
+#if defined(GLYPHVERSE_HAS_X11)
+// The window's X11 connection and id, where SDL runs on X11.
+std::optional<SDL_SysWMinfo> x11Of(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) == SDL_FALSE || info.subsystem != SDL_SYSWM_X11) {
+    return std::nullopt;
+  }
+  return info;
+}
+#endif
+
 // Where the window is on the screen. SDL's own record can miss a move made
 // by another program when no window manager reports it; X11 is asked.
 SDL_Rect windowRect(SDL_Window* window) {
@@ -17,15 +31,12 @@ SDL_Rect windowRect(SDL_Window* window) {
   SDL_GetWindowPosition(window, &rect.x, &rect.y);
   SDL_GetWindowSize(window, &rect.w, &rect.h);
 #if defined(GLYPHVERSE_HAS_X11)
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) == SDL_FALSE || info.subsystem != SDL_SYSWM_X11) {
-    return rect;
+  if (const auto x11 = x11Of(window)) {
+    Display* display = x11->info.x11.display;
+    ::Window child = 0;
+    XTranslateCoordinates(display, x11->info.x11.window, DefaultRootWindow(display), 0, 0, &rect.x,
+                          &rect.y, &child);
   }
-  Display* display = info.info.x11.display;
-  ::Window child = 0;
-  XTranslateCoordinates(display, info.info.x11.window, DefaultRootWindow(display), 0, 0, &rect.x,
-                        &rect.y, &child);
 #endif
   return rect;
 }
@@ -34,12 +45,9 @@ SDL_Rect windowRect(SDL_Window* window) {
 
 bool hasWindowManager(SDL_Window* window) {
 #if defined(GLYPHVERSE_HAS_X11)
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) == SDL_FALSE || info.subsystem != SDL_SYSWM_X11) {
-    return true;
-  }
-  Display* display = info.info.x11.display;
+  const auto x11 = x11Of(window);
+  if (!x11) return true;
+  Display* display = x11->info.x11.display;
   // Only if it exists: asking for the atom must not create it.
   const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
   if (check == None) return false;
