@@ -66,19 +66,27 @@ TEST_F(Shelved, FirstVisitsAreTheFirstToALevelOfASystem) {
   EXPECT_EQ((*visits.value)[0].nebIntens, 161);
 }
 
-// What the store cannot read stays as it is; a refused write loses nothing saved.
-TEST_F(Shelved, UnreadableEntriesAreLeftAndAFullShelfLosesNothing) {
+// What the store cannot read stays as it is and is listed as unreadable,
+// to be removed; a refused write loses nothing saved; a place is kept once.
+TEST_F(Shelved, UnreadableEntriesAreListedAndAFullShelfLosesNothing) {
   ASSERT_TRUE(store->addBookmark(galaxyPlace(1, 2), "kept", 1000).ok());
+  const auto again = store->addBookmark(galaxyPlace(1, 2), "twice", 1500);
+  ASSERT_TRUE(again.ok());
+  EXPECT_TRUE(again.value->alreadyKept);
+  EXPECT_EQ(again.value->name, "kept");
   shelf.values["glyphverse.bookmark.7"] = "not a bookmark";
   shelf.values["glyphverse.bookmark.x"] = "1\t2/1/1\tbad id";
-  EXPECT_EQ(store->bookmarks().value->size(), 1u);
+  auto listed = store->bookmarks();
+  ASSERT_EQ(listed.value->size(), 2u);
+  EXPECT_NE(listed.value->back().unreadable.find("not a bookmark"), std::string::npos);
   shelf.full = true;
   const auto refused = store->addBookmark(galaxyPlace(3, 4), "lost", 2000);
   EXPECT_FALSE(refused.ok());
   EXPECT_EQ(refused.error, "the quota is full");
   EXPECT_FALSE(store->saveLastPlace(galaxyPlace(3, 4)).ok());
-  EXPECT_EQ(store->bookmarks().value->size(), 1u);
+  EXPECT_EQ(store->bookmarks().value->size(), 2u);
   EXPECT_EQ(shelf.values["glyphverse.bookmark.7"], "not a bookmark");
+  EXPECT_TRUE(*store->removeBookmark(7).value);
 }
 
 // Where there are no threads, the work runs at once and its answer still
@@ -92,9 +100,9 @@ TEST(StoreWorkerOnTheCallersThread, AnswersArriveWithDeliver) {
       },
       StoreWorker::Runs::onTheCallersThread);
   std::optional<std::string> saved;
-  keep.request<Bookmark>(
+  keep.request<SavedBookmark>(
       [](Store& store) { return store.addBookmark(galaxyPlace(5, 6), "here", 1); },
-      [&](Outcome<Bookmark> outcome) { saved = outcome.value->name; });
+      [&](Outcome<SavedBookmark> outcome) { saved = outcome.value->name; });
   EXPECT_FALSE(saved);
   EXPECT_EQ(keep.deliver(), 1);
   EXPECT_EQ(saved, "here");
