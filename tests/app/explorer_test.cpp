@@ -140,7 +140,7 @@ TEST_F(ExplorerRun, EveryF12PressIsSavedOnceWithoutItsMessage) {
     std::unique_lock<std::mutex> held(lock);
     changed.wait(held, [&] { return diskFree; });
     saved.emplace_back(path, image);
-    return std::string();
+    return NewFileOutcome{};
   };
   {
     Explorer explorer(h.display, START_PLACE, services);
