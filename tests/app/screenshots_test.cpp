@@ -12,10 +12,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
-#include <thread>
 #include <fstream>
+#include <set>
 #include <string>
+#include <thread>
 
 namespace glyphverse {
 namespace {
@@ -76,8 +76,8 @@ TEST(Screenshots, TwoExplorersNeverShareAName) {
     std::barrier bothReady(2);
     // Each save's first name is tried by both at once.
     const PictureWriter racing = [&bothReady, first = true](const std::string& path,
-                                                           const Image& image,
-                                                           const Place& place) mutable {
+                                                            const Image& image,
+                                                            const Place& place) mutable {
       if (first) bothReady.arrive_and_wait();
       first = false;
       return writePictureOfPlace(path, image, place);

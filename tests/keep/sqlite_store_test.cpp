@@ -197,9 +197,9 @@ TEST(SqliteStore, UnreadableRowsAreListedNotSkipped) {
   EXPECT_NE(deep.unreadable.find("1048577/5/5/1/1"), std::string::npos) << deep.unreadable;
 
   const std::string out = folder.file("out"), err = folder.file("err");
-  const int status = std::system((std::string(GLYPHVERSE_QUERY) + " --bookmarks --database " +
-                                  path + " >" + out + " 2>" + err)
-                                     .c_str());
+  const int status = std::system(
+      (std::string(GLYPHVERSE_QUERY) + " --bookmarks --database " + path + " >" + out + " 2>" + err)
+          .c_str());
   EXPECT_EQ(WEXITSTATUS(status), 2);
   EXPECT_NE(fileBytes(out).find("fine"), std::string::npos);
   EXPECT_NE(fileBytes(err).find("bookmark " + std::to_string(deep.id)), std::string::npos);
