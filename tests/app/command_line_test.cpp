@@ -124,8 +124,10 @@ std::string readInChild(const std::string& path) {
   if (child == 0) {
     ::close(pipe[0]);
     ::alarm(5);
+#ifndef __SANITIZE_ADDRESS__  // whose shadow memory takes address space of its own
     const rlimit memory{512u << 20, 512u << 20};
     ::setrlimit(RLIMIT_AS, &memory);
+#endif
     const PlaceReading reading = placeOfPicture(path);
     const std::string said = reading.place ? placeText(*reading.place) : reading.error;
     (void)::write(pipe[1], said.data(), said.size());
