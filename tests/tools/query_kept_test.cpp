@@ -86,5 +86,20 @@ TEST(QueryKept, AMissingOrUnreadableDatabaseIsAnError) {
   EXPECT_EQ(query("--bookmarks --log").status, 2);
 }
 
+// A bookmark whose place cannot be read is not left out in silence: the
+// others are printed, it is named on standard error, and the status is 2.
+TEST(QueryKept, SaysWhichRowsItCannotRead) {
+  TempFolder folder;
+  const std::string path = folder.file("glyphverse.db");
+  ASSERT_TRUE(openSqliteStore(path).store->addBookmark(galaxyPlace(1, 2), "fine", 1).ok());
+  ASSERT_TRUE(RawDatabase(path).exec(
+      "INSERT INTO bookmarks (place, name, saved_at) VALUES ('1048577/5/5/1/1', 'deep', 2)"));
+  const QueryRun run = query("--bookmarks --database " + path);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.out.find("\tfine\t"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("bookmark 2: the place kept, '1048577/5/5/1/1'"), std::string::npos)
+      << run.out;
+}
+
 }  // namespace
 }  // namespace glyphverse
