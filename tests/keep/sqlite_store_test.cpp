@@ -179,25 +179,5 @@ TEST(SqliteStore, ARefusedWriteSaysWhyAndAPlaceIsKeptOnce) {
   }
 }
 
-// A row whose place this release cannot read (another program's, or a
-// level deeper than places go) is listed with the reason and can be
-// removed.
-TEST(SqliteStore, UnreadableRowsAreListedNotSkipped) {
-  TempFolder folder;
-  const std::string path = folder.file("glyphverse.db");
-  OpenedStore opened = openSqliteStore(path);
-  ASSERT_TRUE(opened.store) << opened.error;
-  ASSERT_TRUE(opened.store->addBookmark(galaxyPlace(1, 2), "fine", 1).ok());
-  ASSERT_TRUE(RawDatabase(path).exec(
-      "INSERT INTO bookmarks (place, name, saved_at) VALUES ('1048577/5/5/1/1', 'deep', 2)"));
-  const auto page = opened.store->bookmarkPage(0, 10);
-  ASSERT_TRUE(page.ok()) << page.error;
-  ASSERT_EQ(page.value->total, 2u);
-  const Bookmark& deep = page.value->rows.front();
-  EXPECT_NE(deep.unreadable.find("1048577/5/5/1/1"), std::string::npos) << deep.unreadable;
-  EXPECT_TRUE(*opened.store->removeBookmark(deep.id).value);
-  EXPECT_EQ(opened.store->bookmarkPage(0, 10).value->total, 1u);
-}
-
 }  // namespace
 }  // namespace glyphverse
