@@ -18,10 +18,14 @@ namespace {
 
 constexpr const char* LAST_PLACE_KEY = "last_place";
 
-// SQLite's LIMIT is signed: a count beyond it is "all" (-1).
+// SQLite's LIMIT and OFFSET are signed: a count beyond them is "all" (-1),
+// an offset beyond them past every row.
+constexpr auto MOST_ROWS = static_cast<std::size_t>(std::numeric_limits<std::int64_t>::max());
 std::int64_t sqlLimit(std::size_t count) {
-  constexpr auto most = static_cast<std::size_t>(std::numeric_limits<std::int64_t>::max());
-  return count > most ? -1 : static_cast<std::int64_t>(count);
+  return count > MOST_ROWS ? -1 : static_cast<std::int64_t>(count);
+}
+std::int64_t sqlOffset(std::size_t first) {
+  return static_cast<std::int64_t>(std::min(first, MOST_ROWS));
 }
 
 class SqliteStore final : public Store {
@@ -94,7 +98,7 @@ Outcome<BookmarkPage> SqliteStore::bookmarkPage(std::size_t first, std::size_t c
   Statement select(*connection_,
                    "SELECT id, place, name, saved_at FROM bookmarks ORDER BY id DESC "
                    "LIMIT ?1 OFFSET ?2");
-  select.bind(1, sqlLimit(count)).bind(2, std::max<std::int64_t>(sqlLimit(first), 0));
+  select.bind(1, sqlLimit(count)).bind(2, sqlOffset(first));
   int result = SQLITE_ROW;
   while ((result = select.step()) == SQLITE_ROW) {
     Bookmark bookmark{select.integer(0), {}, select.text(2), select.integer(3), ""};
