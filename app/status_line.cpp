@@ -6,7 +6,6 @@ namespace glyphverse {
 namespace {
 
 constexpr Color STATUS_COLOR = 0xFFFFFFFF;
-constexpr std::size_t STATUS_COLUMNS = 75;
 
 }  // namespace
 

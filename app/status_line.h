@@ -12,6 +12,7 @@ namespace glyphverse {
 
 inline constexpr int STATUS_LAST_ROW = 75;     // below the map
 inline constexpr int STATUS_ROWS_AT_MOST = 4;  // rows 72 to 75 are clear of the map
+inline constexpr std::size_t STATUS_COLUMNS = 75;
 
 // `text`, or its start and end around "..." when it is longer than `most`.
 std::string shortenedInTheMiddle(const std::string& text, std::size_t most);

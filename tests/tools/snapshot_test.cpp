@@ -9,6 +9,7 @@
 #include "tools/common/png_io.h"
 #include "tools/query/query.h"
 #include "tools/snapshot/arguments.h"
+#include "world/number_text.h"
 
 namespace glyphverse {
 namespace {
@@ -184,6 +185,19 @@ TEST(Snapshot, ASearchGoesToTheNearestMatchAndTheInfoPanelNamesIt) {
 
   const SnapshotResult empty = runSnapshot(options({"--script", "type i; wait 2"}));
   EXPECT_TRUE(anyRowHas(empty.text, "No star here"));
+}
+
+// A line being typed takes every waiting key: forty typed between two frames
+// all reach the scanner's G prompt, far more than the fifteen kept outside it.
+TEST(Snapshot, ABurstOfTypingReachesThePromptWhole) {
+  const std::string x = "-123456789012345678901234567890123";
+  const std::string y = "56789";
+  const SnapshotResult typed =
+      runSnapshot(options({"--script", "type m; wait 1; type g; wait 1; burst " + x + " " + y +
+                                           "; type enter; wait 1"}));
+  ASSERT_TRUE(typed.scannerOpen);
+  EXPECT_EQ(typed.scannerX, readCoordinate(x));
+  EXPECT_EQ(typed.scannerY, readCoordinate(y));
 }
 
 TEST(Snapshot, RunsOneFrameWithoutAScriptAndStopsAtEsc) {
