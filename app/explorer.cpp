@@ -183,10 +183,16 @@ void Explorer::bookmarkHere(double now) {
       });
 }
 
-// The link goes to the clipboard where there is one, and is shown in any case.
+// The link goes to the clipboard where there is one, and is shown in any
+// case; where no clipboard surely took it, until the next message, to be
+// copied by hand.
 void Explorer::copyLinkHere(double now) {
   const std::string link = linkOf_(here());
-  status_.show(display_.copyToClipboard(link) ? "Copied " + link : link, now);
+  if (display_.copyToClipboard(link)) {
+    status_.show("Copied " + link, now);
+  } else {
+    status_.show(link, now, true);
+  }
 }
 
 void Explorer::noteArrival() {
