@@ -15,8 +15,10 @@ void drawListPanel(Display& display, const ListView& view, const ListChoice& cho
   if (view.entries.empty()) lines.push_back({" " + view.empty});
   const std::size_t first = choice.firstShown();
   const std::size_t last = std::min(view.entries.size(), first + LIST_PAGE_ROWS);
+  int chosenLine = -1;
   for (std::size_t i = first; i < last; ++i) {
     const bool chosen = i == choice.chosen();
+    if (chosen) chosenLine = static_cast<int>(lines.size());
     lines.push_back({(chosen ? "> " : "  ") + view.entries[i].text,
                      chosen ? PANEL_MARK_COLOR : view.entries[i].color});
   }
@@ -26,7 +28,7 @@ void drawListPanel(Display& display, const ListView& view, const ListChoice& cho
          PANEL_DIM_COLOR});
   }
   lines.push_back({""});
-  drawPanel(display, LIST_BOX, lines);
+  drawPanel(display, LIST_BOX, lines, chosenLine);
 }
 
 }  // namespace glyphverse

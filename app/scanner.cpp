@@ -177,7 +177,10 @@ void Scanner::draw(Display& display, double /*now*/) {
     const std::string hintText = hint ? "  type two whole numbers, X then Y" : "";
     // The line's end stays in view up to the grid's last column.
     const std::size_t columns = PROMPT_COLUMNS - label.size() - 1 - hintText.size();
-    display.printText(label + std::string(typed_.lastColumns(columns)) + "_" + hintText, false);
+    const std::string line = label + std::string(typed_.lastColumns(columns)) + "_" + hintText;
+    display.printText(line, false);
+    display.recordPanel(
+        TextPanel{PROMPT_ROW - 1, PROMPT_COLUMN - 1, 1, static_cast<int>(line.size()), 0});
   }
   const bool onStar =
       state_.viewLevel == GALAXY_LEVEL && !isEmpty(starCellAt(state_.tables, x_, y_));
