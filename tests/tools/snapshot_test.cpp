@@ -54,7 +54,7 @@ TEST(SnapshotArguments, BadArgumentsNameTheArgument) {
       {{"--start", "1, 2"}, "Y ' 2' is not an integer"},
       {{"--start", "a,b"}, "--start"},
       {{"--start", "2/1"}, "three parts"},
-      {{"--start", "3/1/1/0/16777216"}, "Y must be"},
+      {{"--start", "3/1/1/0/+5"}, "Y must be"},
       {{"--frame-time", "-0.1"}, "--frame-time"},
       {{"--frame-time", "fast"}, "--frame-time"},
       {{"--frame-time", "1e308"}, "from 0 to 1"},
