@@ -12,7 +12,8 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "coordinates. Includes glyphverse-query, glyphverse-snapshot and glyphverse-atlas.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Its programs live in /usr/bin, where Debian's games section does not put them.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 find_program(GLYPHVERSE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(GLYPHVERSE_DPKG_SHLIBDEPS)
