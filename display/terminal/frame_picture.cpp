@@ -241,6 +241,7 @@ void showPanels(const Frame& frame, const GridWindow& window, const FrameLayout&
     ++room.rows;
   }
   room.headRows = std::min(layout.headRows, room.rows);
+  room.gridRowsInPlace = rows >= frame.rows();
   for (int r = 0; r < rows; ++r) {
     if (window.gridRow[r] != layout.focusRow) continue;
     room.focusRow = r;
@@ -251,6 +252,10 @@ void showPanels(const Frame& frame, const GridWindow& window, const FrameLayout&
     return text != nullptr ? textCellOf(*text) : blankCell(frame.background());
   };
   for (const TextPanel& panel : frame.panels()) {
+    room.columnShift = 0;
+    for (int r = 0; r < rows; ++r) {
+      if (window.gridRow[r] == panel.row) room.columnShift = window.firstColumn[r];
+    }
     std::vector<bool> blankRow(static_cast<std::size_t>(std::max(panel.rows, 0)), true);
     for (int r = 0; r < panel.rows; ++r) {
       for (int c = 0; c < panel.columns && blankRow[r]; ++c) {

@@ -44,13 +44,19 @@ PanelPlacement placePanel(const TextPanel& panel, const std::vector<bool>& blank
   placed.panelRows = rowsShown(panel, blankRow, room.rows);
   const int height = static_cast<int>(placed.panelRows.size());
   placed.columns = std::min(panel.columns, room.columns);
-  placed.left = std::clamp(panel.column, 0, std::max(0, room.columns - panel.columns));
+  placed.left =
+      std::clamp(panel.column - room.columnShift, 0, std::max(0, room.columns - panel.columns));
   if (height == 0) return placed;
   const bool coversFocusColumn =
       room.focusColumn >= placed.left && room.focusColumn < placed.left + placed.columns;
+  const auto fits = [&](int top) { return top >= 0 && top + height <= room.rows; };
+  // Where the grid's rows are in place, the panel is shown there already.
+  if (room.gridRowsInPlace && height == panel.rows && fits(panel.row)) {
+    placed.top = panel.row;
+    return placed;
+  }
   // Below the head rows, at the top, beneath the explorer's cell, at the bottom.
   const int candidates[] = {room.headRows, 0, room.focusRow + 1, room.rows - height};
-  const auto fits = [&](int top) { return top >= 0 && top + height <= room.rows; };
   const auto clearOfFocus = [&](int top) {
     return !coversFocusColumn || room.focusRow < top || room.focusRow >= top + height;
   };

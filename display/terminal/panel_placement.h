@@ -18,6 +18,12 @@ struct PanelRoom {
   int headRows = 0;   // rows at the top that are good to keep in view
   int focusRow = -1;  // the explorer's cell, -1 where it is not shown
   int focusColumn = -1;
+  // Every grid row is shown in its own row (only columns are short): a
+  // panel that fits stays in its own rows.
+  bool gridRowsInPlace = false;
+  // The grid column shown in the terminal's first column, where the panel's
+  // own rows are: a panel stays where the grid shows it if it fits there.
+  int columnShift = 0;
 };
 
 struct PanelPlacement {
