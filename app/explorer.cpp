@@ -95,7 +95,6 @@ bool Explorer::takeKeys(double now) {
     const std::optional<KeyCode> key = display_.nextKey();
     if (!key) break;
     if (!handleKey(*key, now)) return false;
-    tellCut(now);
   }
   tellCut(now);
   keyboard.keepAllKeys(lineTyped() != nullptr);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "app/scanner.h"
 #include "gen/places.h"
 #include "tools/common/png_io.h"
 #include "tools/query/query.h"
@@ -198,6 +199,11 @@ TEST(Snapshot, ABurstOfTypingReachesThePromptWhole) {
   ASSERT_TRUE(typed.scannerOpen);
   EXPECT_EQ(typed.scannerX, readCoordinate(x));
   EXPECT_EQ(typed.scannerY, readCoordinate(y));
+  // What a full line cannot take is named on the bottom row.
+  const std::string tooLong(Scanner::PROMPT_LENGTH, '1');
+  const SnapshotResult cut = runSnapshot(
+      options({"--script", "type m; wait 1; type g; wait 1; burst " + tooLong + "23; wait 2"}));
+  EXPECT_NE(cut.text.back().find("left out: 23"), std::string::npos) << cut.text.back();
 }
 
 TEST(Snapshot, RunsOneFrameWithoutAScriptAndStopsAtEsc) {
