@@ -252,10 +252,18 @@ void showPanels(const Frame& frame, const GridWindow& window, const FrameLayout&
     return text != nullptr ? textCellOf(*text) : blankCell(frame.background());
   };
   for (const TextPanel& panel : frame.panels()) {
+    // A panel the cut grid shows whole, such as a prompt on the rows kept
+    // at the bottom, stays where it is.
+    int rowsInView = 0;
     room.columnShift = 0;
     for (int r = 0; r < rows; ++r) {
-      if (window.gridRow[r] == panel.row) room.columnShift = window.firstColumn[r];
+      const int k = window.gridRow[r] - panel.row;
+      if (k < 0 || k >= panel.rows) continue;
+      if (k == 0) room.columnShift = window.firstColumn[r];
+      const int left = panel.column - window.firstColumn[r];
+      if (left >= 0 && left + panel.columns <= columns) ++rowsInView;
     }
+    if (rowsInView == panel.rows) continue;
     std::vector<bool> blankRow(static_cast<std::size_t>(std::max(panel.rows, 0)), true);
     for (int r = 0; r < panel.rows; ++r) {
       for (int c = 0; c < panel.columns && blankRow[r]; ++c) {

@@ -30,8 +30,9 @@ std::vector<int> rowsShown(const TextPanel& panel, const std::vector<bool>& blan
   }
   shown.push_back(first);
   int start = first + 1;
-  if (panel.chosenRow >= start + window)
+  if (panel.chosenRow >= start + window) {  // scrolled: the chosen row is the last shown
     start = std::min(panel.chosenRow - window + 1, last - window + 1);
+  }
   for (int r = start; r < start + window; ++r) shown.push_back(r);
   return shown;
 }
