@@ -50,23 +50,23 @@ EM_JS(void, listenForPastes, (int on), {
     Module.glyphversePastes = [];
     Module.glyphverseOnPaste = function(event) {
       const target = event.target;
-      if (target && (target.tagName == = 'INPUT' || target.tagName == = 'TEXTAREA')) return;
-      const text = event.clipboardData ? event.clipboardData.getData('text') : '';
+      if (target && (target.tagName == "INPUT" || target.tagName == "TEXTAREA")) return;
+      const text = event.clipboardData ? event.clipboardData.getData("text") : "";
       if (text) Module.glyphversePastes.push(text);
       event.preventDefault();
     };
   }
   if (on) {
-    window.addEventListener('paste', Module.glyphverseOnPaste);
+    window.addEventListener("paste", Module.glyphverseOnPaste);
   } else {
-    window.removeEventListener('paste', Module.glyphverseOnPaste);
+    window.removeEventListener("paste", Module.glyphverseOnPaste);
     Module.glyphversePastes.length = 0;
   }
 });
 
 // The oldest paste waiting, as UTF-8 the caller frees; null when none waits.
 EM_JS(char*, takePastedText, (), {
-  if (!Module.glyphversePastes || Module.glyphversePastes.length == = 0) return 0;
+  if (!Module.glyphversePastes || Module.glyphversePastes.length == 0) return 0;
   return allocateUTF8(Module.glyphversePastes.shift());
 });
 

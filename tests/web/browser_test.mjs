@@ -108,6 +108,27 @@ test('a bookmark is kept in the browser, survives a reload and takes the explore
   await waitFor(async () => (await place(page)) === '2/73/2', 'the way back to the bookmark');
 });
 
+test('an address is read as the tools read it and written back in its own form', async () => {
+  const page = await open('#2/-1/5');
+  assert.equal(await place(page), '2/16777215/5');
+  await waitFor(() => page.evaluate(() => location.hash === '#2/16777215/5'), 'the address');
+});
+
+test("the page's paste reaches the scanner's prompt", async () => {
+  const page = await open('#2/10/10');
+  await page.keyboard.press('m');
+  await page.keyboard.press('g');
+  await page.evaluate(() => {
+    const data = new DataTransfer();
+    data.setData('text/plain', '1100 2100');
+    window.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data}));
+  });
+  await sleep(100);
+  await page.keyboard.press('Enter');
+  await page.keyboard.press('m');
+  await waitFor(async () => (await place(page)) === '2/1100/2100', 'the pasted place');
+});
+
 test('nothing went wrong in the console', () => {
   assert.deepEqual(pages.flatMap((opened) => opened.problems), []);
 });
