@@ -52,8 +52,8 @@ class TerminalKeyParser {
   static constexpr std::size_t MAX_SEQUENCE_BYTES = 32;
   // A paste keeps this much of its start; no prompt takes more.
   static constexpr std::size_t MAX_PASTE_BYTES = 4096;
-  // Terminals repeat a held key every 30 to 50 ms, after a first delay
-  // longer than this; presses by hand come farther apart.
+  // Terminals repeat a held key every 30 to 50 ms; two presses by hand
+  // seldom come this close.
   static constexpr double KEY_REPEAT_SECONDS = 0.25;
 
   // The keys that `bytes`, read at `now`, complete. Bytes that may begin a
