@@ -3,11 +3,12 @@
 # works on a fresh machine: `make run` only what building and running need,
 # `make test` the test tools as well.
 
-.PHONY: all deps deps-test build run test test-sanitize test-tsan test-release bench bench-cpu goldens \
-        cross-check package icons format tidy clean web serve-web test-web bench-web web-picture
+.PHONY: all deps deps-test build run install test test-sanitize test-tsan test-release bench bench-cpu \
+        goldens cross-check package icons format tidy clean web serve-web test-web bench-web web-picture
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 WEB_PORT ?= 8000
+PREFIX ?= $(HOME)/.local
 DEPS = bash scripts/install-deps.sh
 # Running and packaging need neither GoogleTest nor Google Benchmark: they
 # configure the release build without its tests and benchmarks, which the
@@ -30,6 +31,12 @@ run: deps
 	cmake --preset release $(PROGRAMS_ONLY)
 	cmake --build --preset release -j $(JOBS) --target glyphverse
 	./build/release/bin/glyphverse
+
+# Every program, its manual page, the desktop entry and icons under PREFIX.
+install: deps
+	cmake --preset release $(PROGRAMS_ONLY)
+	cmake --build --preset release -j $(JOBS) --target glyphverse_programs
+	cmake --install build/release --prefix "$(PREFIX)"
 
 test: build
 	ctest --preset dev -j $(JOBS)

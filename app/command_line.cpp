@@ -22,7 +22,8 @@ constexpr const char* FOOTER = R"(Places:
                       or on its planet (level 4), for example 3/1100/2100/4/7
   glyphverse:PLACE    a link to a place, as C copies it
   PICTURE.png         where a picture saved with F12 was taken
-  Coordinates run from 0 to 16777215.
+  Coordinates run from 0 to 16777215; others wrap, as the tools read them:
+  2/-1/5 is 2/16777215/5.
 
 Bookmarks, the log of visits and where the last run ended are kept in
 $XDG_DATA_HOME/glyphverse/glyphverse.db (~/.local/share/glyphverse/ by default);

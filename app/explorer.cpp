@@ -80,8 +80,45 @@ bool Explorer::runFrame() {
   screenshots_.poll(now, status_);
   status_.draw(display_, now);
   page_ = 1 - page_;
-  const std::optional<KeyCode> key = display_.nextKey();
-  return !key || handleKey(*key, now);
+  return takeKeys(now);
+}
+
+// One key a frame, as ever; but while a line is typed, every key waiting and
+// what was pasted, so that nothing typed fast or pasted is lost. A paste
+// outside a line is no key and goes nowhere.
+bool Explorer::takeKeys(double now) {
+  Keyboard& keyboard = display_.keyboard();
+  for (bool first = true;; first = false) {
+    while (const std::optional<std::string> pasted = keyboard.takePaste()) {
+      if (Mode* line = lineTyped()) line->paste(*pasted);
+    }
+    if (!first && lineTyped() == nullptr) break;
+    const std::optional<KeyCode> key = display_.nextKey();
+    if (!key) break;
+    if (!handleKey(*key, now)) return false;
+  }
+  tellCut(now);
+  keyboard.keepAllKeys(lineTyped() != nullptr);
+  return true;
+}
+
+Mode* Explorer::lineTyped() {
+  ModeStack modes = modesShown();
+  for (int k = modes.count - 1; k >= 0; --k) {
+    if (!modes.modes[k]->takesHeldKeys()) continue;
+    return modes.modes[k]->typesLine() ? modes.modes[k] : nullptr;
+  }
+  return nullptr;
+}
+
+// What a full line left out is said on the bottom row.
+void Explorer::tellCut(double now) {
+  for (Mode* mode : modesShown()) {
+    const std::string cut = mode->takeCut();
+    if (cut.empty()) continue;
+    status_.show(shortenedInTheMiddle("Too long for the line, left out: " + cut, STATUS_COLUMNS),
+                 now);
+  }
 }
 
 // The one key the frame takes from the queue goes to the modes from the top
@@ -146,10 +183,16 @@ void Explorer::bookmarkHere(double now) {
       });
 }
 
-// The link goes to the clipboard where there is one, and is shown in any case.
+// The link goes to the clipboard where there is one, and is shown in any
+// case; where no clipboard surely took it, until the next message, to be
+// copied by hand.
 void Explorer::copyLinkHere(double now) {
   const std::string link = linkOf_(here());
-  status_.show(display_.copyToClipboard(link) ? "Copied " + link : link, now);
+  if (display_.copyToClipboard(link)) {
+    status_.show("Copied " + link, now);
+  } else {
+    status_.show(link, now, true);
+  }
 }
 
 void Explorer::noteArrival() {

@@ -79,7 +79,11 @@ class Explorer {
     Mode** end() { return modes.data() + count; }
   };
   ModeStack modesShown();
+  bool takeKeys(double now);
   bool handleKey(KeyCode key, double now);
+  // The mode whose line is being typed, if the keys go to one.
+  Mode* lineTyped();
+  void tellCut(double now);
   // Where the explorer is, or in the scanner where its crosshair is.
   Place here() const;
   void travel(const Place& place);

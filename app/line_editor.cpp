@@ -1,9 +1,17 @@
 #include "app/line_editor.h"
 
+#include <utility>
+
 namespace glyphverse {
 namespace {
 
 constexpr std::uint8_t BACKSPACE = 8;
+// Enough of what was cut to recognise it; the rest would not fit on a row.
+constexpr std::size_t CUT_KEPT_AT_MOST = 256;
+
+bool printable(std::uint8_t code) {
+  return code >= ' ' && code < 127;
+}
 
 }  // namespace
 
@@ -15,15 +23,38 @@ LineEditor::Action LineEditor::handleKey(KeyCode key) {
     if (!text_.empty()) text_.pop_back();
     return Action::none;
   }
-  const char c = static_cast<char>(key.code);
-  const bool printable = key.code >= ' ' && key.code < 127;
-  if (printable && text_.size() < maxLength_ && (!accepts_ || accepts_(c))) text_.push_back(c);
+  if (printable(key.code)) add(static_cast<char>(key.code));
   return Action::none;
+}
+
+void LineEditor::paste(std::string_view text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  for (const char c : text) {
+    const auto code = static_cast<std::uint8_t>(c);
+    if (code == '\n' || code == '\r' || code == '\t') {
+      add(' ');
+    } else if (printable(code)) {
+      add(c);
+    }
+  }
+}
+
+void LineEditor::add(char c) {
+  if (accepts_ && !accepts_(c)) return;
+  if (text_.size() < maxLength_) {
+    text_.push_back(c);
+  } else if (cut_.size() < CUT_KEPT_AT_MOST) {
+    cut_.push_back(c);
+  }
 }
 
 void LineEditor::setText(std::string text) {
   text_ = std::move(text);
   if (text_.size() > maxLength_) text_.resize(maxLength_);
+}
+
+std::string LineEditor::takeCut() {
+  return std::exchange(cut_, {});
 }
 
 }  // namespace glyphverse

@@ -17,8 +17,10 @@ void drawListPanel(Display& display, const ListView& view, const ListChoice& cho
   if (total == 0) lines.push_back({" " + view.empty});
   const std::size_t first = choice.firstShown();
   const std::size_t last = std::min(total, first + LIST_PAGE_ROWS);
+  int chosenLine = -1;
   for (std::size_t i = first; i < last; ++i) {
     const bool chosen = i == choice.chosen();
+    if (chosen) chosenLine = static_cast<int>(lines.size());
     // An entry of a page still on its way shows as a gap.
     const bool here = i >= view.firstEntry && i - view.firstEntry < view.entries.size();
     const PanelLine entry = here ? view.entries[i - view.firstEntry] : PanelLine{"..."};
@@ -29,7 +31,7 @@ void drawListPanel(Display& display, const ListView& view, const ListChoice& cho
                      PANEL_DIM_COLOR});
   }
   lines.push_back({""});
-  drawPanel(display, LIST_BOX, lines);
+  drawPanel(display, LIST_BOX, lines, chosenLine);
 }
 
 }  // namespace glyphverse

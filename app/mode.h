@@ -3,6 +3,9 @@
 // takes its own keys and draws itself; the frame loop only knows which ones
 // are showing and which of them is on top.
 
+#include <string>
+#include <string_view>
+
 #include "display/display.h"
 #include "display/keyboard.h"
 #include "display/pointer.h"
@@ -28,6 +31,13 @@ class Mode {
   // A panel that only shows something leaves the held keys to the mode
   // beneath it; one that is typed into takes them, so nothing moves meanwhile.
   virtual bool takesHeldKeys() const { return true; }
+  // True while a line is being typed into it: the frame then gives it every
+  // waiting key, not one, and what is pasted.
+  virtual bool typesLine() const { return false; }
+  // Text pasted while its line is typed.
+  virtual void paste(std::string_view /*text*/) {}
+  // What did not fit on its line since the last call.
+  virtual std::string takeCut() { return {}; }
 };
 
 }  // namespace glyphverse

@@ -20,7 +20,8 @@ std::string withBreaksShown(const std::string& text) {
 
 }  // namespace
 
-void drawPanel(Display& display, const PanelBox& box, const std::vector<PanelLine>& lines) {
+void drawPanel(Display& display, const PanelBox& box, const std::vector<PanelLine>& lines,
+               int chosenLine) {
   const auto width = static_cast<std::size_t>(box.width);
   int row = box.row;
   for (const PanelLine& line : lines) {
@@ -30,6 +31,8 @@ void drawPanel(Display& display, const PanelBox& box, const std::vector<PanelLin
     display.setTextColor(line.color);
     display.printText(padded, false);
   }
+  display.recordPanel(TextPanel{box.row - 1, box.column - 1, static_cast<int>(lines.size()),
+                                box.width, chosenLine});
 }
 
 }  // namespace glyphverse

@@ -27,6 +27,9 @@ struct PanelBox {
 };
 
 // The lines from the box's top row down, each cut or padded to its width.
-void drawPanel(Display& display, const PanelBox& box, const std::vector<PanelLine>& lines);
+// `chosenLine` (an index into `lines`) is the line that must stay in view
+// where the panel is shown in part.
+void drawPanel(Display& display, const PanelBox& box, const std::vector<PanelLine>& lines,
+               int chosenLine = -1);
 
 }  // namespace glyphverse

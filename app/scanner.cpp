@@ -17,6 +17,7 @@ namespace {
 
 constexpr Color PROMPT_COLOR = 0xFFFFFFFF;
 constexpr int PROMPT_COLUMN = 2;
+constexpr std::size_t PROMPT_COLUMNS = 74;  // from PROMPT_COLUMN to the grid's edge
 
 }  // namespace
 
@@ -172,9 +173,14 @@ void Scanner::draw(Display& display, double /*now*/) {
     display.locateText(PROMPT_ROW, PROMPT_COLUMN);
     display.setTextColor(PROMPT_COLOR);
     const bool hint = refused_ == typed_.text();
-    display.printText(
-        "Go to X Y: " + typed_.text() + "_" + (hint ? "  type two whole numbers, X then Y" : ""),
-        false);
+    const std::string label = "Go to X Y: ";
+    const std::string hintText = hint ? "  type two whole numbers, X then Y" : "";
+    // The line's end stays in view up to the grid's last column.
+    const std::size_t columns = PROMPT_COLUMNS - label.size() - 1 - hintText.size();
+    const std::string line = label + std::string(typed_.lastColumns(columns)) + "_" + hintText;
+    display.printText(line, false);
+    display.recordPanel(
+        TextPanel{PROMPT_ROW - 1, PROMPT_COLUMN - 1, 1, static_cast<int>(line.size()), 0});
   }
   const bool onStar =
       state_.viewLevel == GALAXY_LEVEL && !isEmpty(starCellAt(state_.tables, x_, y_));

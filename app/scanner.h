@@ -24,7 +24,7 @@ class Scanner final : public Mode {
   // An arrow moves the crosshair this many pixels a step (Shift: the slow one).
   static constexpr int STEP_PIXELS = 8;
   static constexpr int SLOW_STEP_PIXELS = 1;
-  static constexpr std::size_t PROMPT_LENGTH = 24;
+  static constexpr std::size_t PROMPT_LENGTH = 60;
   static constexpr int PROMPT_ROW = 74;
 
   Scanner(ViewState& state, InputGates& gates, const FrameMeter& meter)
@@ -53,6 +53,9 @@ class Scanner final : public Mode {
   KeyUse handlePointer(const PointerEvent& event, double now) override;
   // The picture, the text display for the crosshair and the prompt.
   void draw(Display& display, double now) override;
+  bool typesLine() const override { return open_ && prompting_; }
+  void paste(std::string_view text) override { typed_.paste(text); }
+  std::string takeCut() override { return typed_.takeCut(); }
 
  private:
   // The world cell under a pixel of the last picture drawn.

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <sstream>
@@ -71,10 +72,10 @@ PicturesFolder picturesFolder(const PictureEnvironment& environment) {
   return {data + "/pictures", true};
 }
 
-std::string pictureName(const std::string& directory, std::int32_t viewLevel, std::int32_t x,
-                        std::int32_t y) {
-  const std::string stem = directory + "/glyphverse-L" + std::to_string(viewLevel) + "-" +
-                           std::to_string(x) + "-" + std::to_string(y);
+std::string pictureName(const std::string& directory, const Place& place) {
+  std::string where = placeText(place);
+  std::replace(where.begin(), where.end(), '/', '-');
+  const std::string stem = directory + "/glyphverse-L" + where;
   std::string name = stem + ".png";
   for (int n = 2; exists(name); ++n) name = stem + "-" + std::to_string(n) + ".png";
   return name;
@@ -110,9 +111,8 @@ void Screenshots::start(Picture picture) {
         return "Cannot save the picture: " + error;
       }
     }
-    const Position at = positionOn(picture.place);
     for (int tries = 1;; ++tries) {
-      const std::string path = pictureName(folder.path, picture.place.viewLevel, at.x, at.y);
+      const std::string path = pictureName(folder.path, picture.place);
       const NewFileOutcome written = writer(path, picture.page, picture.place);
       if (written.error.empty()) return "Saved " + path;
       if (!written.taken || tries == MOST_NAME_TRIES) return written.error;

@@ -46,11 +46,12 @@ struct PicturesFolder {
 };
 PicturesFolder picturesFolder(const PictureEnvironment& environment);
 
-// glyphverse-L2-415-10.png in `directory`, or -2, -3 … after the name when
-// such a file exists already. Another program may take the name before the
-// picture does: the writer never replaces, and the next name is tried.
-std::string pictureName(const std::string& directory, std::int32_t viewLevel, std::int32_t x,
-                        std::int32_t y);
+// glyphverse-L2-415-10.png in `directory` on the galaxy, and below it with
+// the system's galaxy cell too, glyphverse-L3-1100-2100-4-7.png (every
+// system is entered at (0, 0)); or -2, -3 … after the name when such a file
+// exists already. Another program may take the name before the picture
+// does: the writer never replaces, and the next name is tried.
+std::string pictureName(const std::string& directory, const Place& place);
 
 class Screenshots {
  public:

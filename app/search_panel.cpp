@@ -132,7 +132,9 @@ void SearchPanel::draw(Display& display, double /*now*/) {
     drawListPanel(display, view, choice_);
     return;
   }
-  std::vector<PanelLine> lines{{" Find stars: " + line_.text() + "_"}};
+  const std::string label = " Find stars: ";
+  const std::size_t columns = static_cast<std::size_t>(SEARCH_BOX.width) - label.size() - 1;
+  std::vector<PanelLine> lines{{label + std::string(line_.lastColumns(columns)) + "_"}};
   if (stage_ == Stage::searching) {
     const int percent = static_cast<int>(search_->fractionDone() * 100.0);
     lines.push_back({" Searching " + around + ": " + std::to_string(percent) + " %   Esc stops",

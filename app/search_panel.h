@@ -22,7 +22,7 @@ namespace glyphverse {
 
 class SearchPanel final : public Mode {
  public:
-  static constexpr std::size_t LINE_LENGTH = 60;
+  static constexpr std::size_t LINE_LENGTH = 120;
 
   // `centre` gives the galaxy cell to search around; `travel` takes the
   // explorer to a place. With `waitForResults` a frame waits for a search
@@ -40,6 +40,9 @@ class SearchPanel final : public Mode {
 
   KeyUse handleKey(KeyCode key, double now) override;
   void draw(Display& display, double now) override;
+  bool typesLine() const override { return open_ && stage_ == Stage::typing; }
+  void paste(std::string_view text) override { line_.paste(text); }
+  std::string takeCut() override { return line_.takeCut(); }
 
  private:
   enum class Stage { typing, searching, results };

@@ -6,13 +6,13 @@ namespace glyphverse {
 namespace {
 
 constexpr Color STATUS_COLOR = 0xFFFFFFFF;
-constexpr std::size_t STATUS_COLUMNS = 75;
 
 }  // namespace
 
-void StatusLine::show(std::string text, double now) {
+void StatusLine::show(std::string text, double now, bool untilNext) {
   text_ = std::move(text);
   since_ = now;
+  untilNext_ = untilNext;
 }
 
 std::string shortenedInTheMiddle(const std::string& text, std::size_t most) {
@@ -24,7 +24,7 @@ std::string shortenedInTheMiddle(const std::string& text, std::size_t most) {
 }
 
 void StatusLine::draw(Display& display, double now) const {
-  if (text_.empty() || now - since_ > SHOWN_SECONDS) return;
+  if (text_.empty() || (!untilNext_ && now - since_ > SHOWN_SECONDS)) return;
   // A message longer than its rows loses its middle: its start says what
   // happened and its end why (a long path lies between them).
   const std::string text = shortenedInTheMiddle(text_, STATUS_COLUMNS * STATUS_ROWS_AT_MOST);

@@ -92,6 +92,10 @@ void start() {
   const AddressStart begin =
       startOfAddress(fits ? std::string_view(text, static_cast<std::size_t>(length)) : "?");
   tellProblem(begin.problem.c_str());
+  // An address such as #2/-1/5 is written back as the place's own text.
+  if (fits && begin.problem.empty() && text[0] != '\0' && placeText(begin.place) != text) {
+    writeAddress(placeText(begin.place).c_str());
+  }
   session = std::make_unique<Session>(begin.place);
   // 0 frames a second: the browser's animation frames set the pace.
   emscripten_set_main_loop(runFrame, 0, 0);

@@ -6,13 +6,16 @@ set(CPACK_PACKAGE_NAME glyphverse)
 set(CPACK_PACKAGE_VENDOR "glyphverse")
 set(CPACK_PACKAGE_CONTACT "glyphverse maintainers <maintainers@glyphverse.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+# Lines of at most 80 characters, as Debian's tools show them.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-  "A 600 x 600 window shows the coloured glyphs around the explorer: the galaxy's "
-  "nebulae and stars, star systems and planet surfaces, all computed from their "
-  "coordinates. Includes glyphverse-query, glyphverse-snapshot and glyphverse-atlas.")
+  "A 600 x 600 window shows the coloured glyphs around the explorer: the\n"
+  "galaxy's nebulae and stars, star systems and planet surfaces, all computed\n"
+  "from their coordinates. Includes glyphverse-query, glyphverse-snapshot and\n"
+  "glyphverse-atlas.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Its programs live in /usr/bin, where Debian's games section does not put them.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 find_program(GLYPHVERSE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(GLYPHVERSE_DPKG_SHLIBDEPS)

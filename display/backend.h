@@ -47,8 +47,9 @@ class DisplayBackend {
   // The oldest pointer event gathered by the services, if the platform has a
   // pointer; the left button only.
   virtual std::optional<PointerEvent> nextPointerEvent() { return std::nullopt; }
-  // Puts `text` (UTF-8) on the desktop's clipboard; false where there is no
-  // clipboard to put it on, as for every backend but the window.
+  // Puts `text` (UTF-8) on the desktop's clipboard; true only where it
+  // surely did (the window, the page), false where there is no clipboard or
+  // no word back from it (a terminal).
   virtual bool setClipboardText(const std::string& /*text*/) { return false; }
   // Monotonic seconds from a fixed origin.
   virtual double seconds() = 0;

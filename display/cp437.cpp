@@ -97,4 +97,16 @@ std::u32string decodeUtf8(std::string_view text) {
   return out;
 }
 
+std::string pastedTextOf(std::string_view utf8) {
+  std::string text;
+  for (const char32_t c : decodeUtf8(utf8)) {
+    if (c == U'\t' || c == U'\n' || c == U'\r') {
+      text.push_back(static_cast<char>(c));
+    } else if (const auto code = unicodeToCp437(c)) {
+      text.push_back(static_cast<char>(*code));
+    }
+  }
+  return text;
+}
+
 }  // namespace glyphverse

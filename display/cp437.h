@@ -19,5 +19,8 @@ std::optional<std::uint8_t> unicodeToCp437(char32_t character);
 void appendUtf8(std::string& out, char32_t character);
 // Decodes UTF-8; malformed bytes become U+FFFD.
 std::u32string decodeUtf8(std::string_view text);
+// Pasted UTF-8 text as code-page-437 codes: tabs and line breaks kept,
+// characters without a code (other controls among them) left out.
+std::string pastedTextOf(std::string_view utf8);
 
 }  // namespace glyphverse

@@ -134,6 +134,10 @@ void Display::recordMap(const MapPicture& map) {
   if (backend_ != nullptr) workFrameForDrawing().setMap(map);
 }
 
+void Display::recordPanel(const TextPanel& panel) {
+  if (backend_ != nullptr) workFrameForDrawing().addPanel(panel);
+}
+
 void Display::recordPixels(const PixelRect& area) {
   if (backend_ == nullptr) return;
   // Only what lies on the page was drawn.

@@ -85,7 +85,8 @@ class Display {
   double timerSeconds();
   void sleepFor(int milliseconds);
   // Puts `text` (UTF-8) on the desktop's clipboard; false where there is
-  // none (the terminal, headless, no surface).
+  // none (headless, no surface), and on a terminal, which is asked to take it
+  // but never says whether it did.
   bool copyToClipboard(const std::string& text);
   // Closes the display and ends the process with `status`.
   [[noreturn]] void endProgram(int status);
@@ -97,6 +98,8 @@ class Display {
   // putImage is recorded by the display itself.
   void recordMap(const MapPicture& map);
   void recordPixels(const PixelRect& area);
+  // Text printed on the work page that is an open panel.
+  void recordPanel(const TextPanel& panel);
   // What the work page's frame holds so far.
   const Frame& workFrame() const { return frames_[static_cast<std::size_t>(workPage_)]; }
   // The oldest queued key, or none.

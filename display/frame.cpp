@@ -43,6 +43,7 @@ void Frame::clear(Color background) {
   }
   map_.reset();
   pixels_.reset();
+  panels_.clear();
   textCells_ = 0;
 }
 

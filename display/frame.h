@@ -65,6 +65,18 @@ struct FrameLayout {
   int meterColumns = 0;
 };
 
+// A block of the text grid that is an open panel (cells from 0): where only
+// part of the grid fits, the panel is shown whole in the room there is, or
+// as much of it as fits around its chosen row.
+struct TextPanel {
+  int row = 0;
+  int column = 0;
+  int rows = 0;
+  int columns = 0;
+  int chosenRow = -1;  // the panel's row (from 0) that must stay in view, or -1
+  friend bool operator==(const TextPanel&, const TextPanel&) = default;
+};
+
 class Frame {
  public:
   // An empty frame of rows x columns text cells over `background`.
@@ -77,6 +89,8 @@ class Frame {
   void setMap(const MapPicture& map);
   // An area drawn pixel by pixel; several areas make one that holds them all.
   void addPixels(const PixelRect& area);
+  // Text just printed is an open panel, shown over what was drawn before it.
+  void addPanel(const TextPanel& panel) { panels_.push_back(panel); }
 
   int rows() const { return rows_; }
   int columns() const { return columns_; }
@@ -88,6 +102,8 @@ class Frame {
   std::vector<std::string> textRows() const;
   const std::optional<MapPicture>& map() const { return map_; }
   const std::optional<PixelRect>& pixels() const { return pixels_; }
+  // The open panels, in the order they were drawn.
+  const std::vector<TextPanel>& panels() const { return panels_; }
 
  private:
   // Text cells whose area meets `area` are hidden by what is drawn there.
@@ -104,6 +120,7 @@ class Frame {
   int textCells_ = 0;  // cells printed since the clear
   std::optional<MapPicture> map_;
   std::optional<PixelRect> pixels_;
+  std::vector<TextPanel> panels_;
 };
 
 }  // namespace glyphverse

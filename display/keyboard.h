@@ -3,7 +3,9 @@
 // same structure; the program reads it through the display.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -85,22 +87,48 @@ class Keyboard {
  public:
   static constexpr int SCAN_CODE_COUNT = HeldKeys::SCAN_CODE_COUNT;
   static constexpr int QUEUE_SLOTS = 16;  // one slot stays free: 15 keys wait at most
+  // While a line is typed nothing is dropped, up to this many keys: far more
+  // than any burst of typing between two frames.
+  static constexpr std::size_t TYPED_KEYS_AT_MOST = 4096;
+  // Pasted text waiting, in all; a longer paste keeps its start.
+  static constexpr std::size_t PASTED_BYTES_AT_MOST = 4096;
 
   bool isDown(int scanCode) const { return held_.isDown(scanCode); }
   void setDown(int scanCode, bool down) { held_.setDown(scanCode, down); }
   void releaseAll() { held_.releaseAll(); }
   const HeldKeys& held() const { return held_; }
 
-  // When 15 keys wait already, the oldest one is dropped.
+  // When 15 keys wait already, the oldest one is dropped (not while all
+  // keys are kept).
   void push(KeyCode key);
   std::optional<KeyCode> pop();
   int waiting() const;
+  // While a line is typed every key waits to be read, however many come.
+  void keepAllKeys(bool keep) { keepAll_ = keep; }
+
+  // Text pasted at this point of the key stream, as code-page-437 codes.
+  void paste(std::string text);
+  // The oldest paste once every key that came before it has been read.
+  std::optional<std::string> takePaste();
 
  private:
+  struct Queued {
+    KeyCode key;
+    std::uint64_t number = 0;  // keys pushed before it
+  };
+  struct Pasted {
+    std::string text;
+    std::uint64_t before = 0;  // keys pushed before it
+  };
+  // The keys a 16-slot ring would still hold: the newest 15, unless all are kept.
+  void dropBeyondRing();
+
   HeldKeys held_;
-  std::array<KeyCode, QUEUE_SLOTS> queue_{};
-  int head_ = 0;  // oldest waiting key
-  int tail_ = 0;  // next free slot
+  std::deque<Queued> queue_;
+  std::uint64_t pushed_ = 0;
+  bool keepAll_ = false;
+  std::deque<Pasted> pastes_;
+  std::size_t pastedBytes_ = 0;
 };
 
 }  // namespace glyphverse

@@ -46,6 +46,7 @@ groups_for() {
     package)
       groups_for run
       echo "package|the package's dependencies from its libraries, a check of its desktop entry|dpkg-dev desktop-file-utils"
+      echo "package|the programs' manual pages from their --help, Debian's check of the package|help2man lintian"
       ;;
     web)
       groups_for run
@@ -164,6 +165,9 @@ for arch in ${foreign_archs[@]+"${foreign_archs[@]}"}; do
     "${as_root[@]}" dpkg --add-architecture "$arch"
   fi
 done
-"${as_root[@]}" apt-get update -qq
+# Another install holding the package lock (a desktop's updater, a second
+# make) is waited for, up to ten minutes, rather than failing at once.
+apt=("${as_root[@]}" apt-get -o DPkg::Lock::Timeout=600)
+"${apt[@]}" update -qq
 # --no-remove: installing one purpose's packages never removes another's.
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"
+"${apt[@]}" install -y -qq --no-install-recommends --no-remove "${missing[@]}"

@@ -2,7 +2,8 @@
 # The Debian package as a user gets it: unpacked into an empty tree, its
 # programs run from there with nothing of the build around them, its desktop
 # entry opens links, and its dependencies name the runtime libraries they
-# link against.
+# link against; each program has its manual page, and lintian finds nothing
+# to warn of.
 set -euo pipefail
 deb=${1:?usage: $0 PACKAGE.deb}
 fail() { echo "package check: $*" >&2; exit 1; }
@@ -16,7 +17,10 @@ for lib in libsdl2-2.0-0 libpng16-16 libtbb12 libsqlite3-0; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot bin/glyphverse-atlas \
+    share/man/man1/glyphverse.1.gz share/man/man1/glyphverse-query.1.gz \
+    share/man/man1/glyphverse-snapshot.1.gz share/man/man1/glyphverse-atlas.1.gz \
     share/applications/glyphverse.desktop share/doc/glyphverse/copyright \
+    share/doc/glyphverse/changelog.gz \
     share/icons/hicolor/64x64/apps/glyphverse.png share/icons/hicolor/256x256/apps/glyphverse.png; do
   [[ -s "$root/usr/$file" ]] || fail "no /usr/$file"
 done
@@ -29,6 +33,8 @@ if command -v tmux >/dev/null; then
   bash "$(dirname "$0")/e2e/link_test.sh" "$root/usr/share/applications/glyphverse.desktop" \
     "$root/usr/bin/glyphverse" || fail "a link does not start the installed explorer there"
 fi
+# Debian's own check of a package: no error and no warning.
+lintian --fail-on error,warning "$deb" || fail "lintian finds errors or warnings"
 # As root, dpkg says whether this system could install it (nothing is changed).
 if [[ $(id -u) -eq 0 ]]; then
   dpkg --dry-run -i "$deb" >/dev/null || fail "dpkg would not install it"

@@ -18,9 +18,8 @@ std::vector<std::string_view> split(std::string_view text) {
   }
 }
 
-// Decimal digits only (a place's text is written without signs), at most
-// `largest`; nullopt otherwise.
-std::optional<std::int64_t> readNumber(std::string_view digits, std::int64_t largest) {
+// The level: decimal digits only, at most `largest`; nullopt otherwise.
+std::optional<std::int64_t> readLevel(std::string_view digits, std::int64_t largest) {
   if (digits.empty() || digits.front() == '-') return std::nullopt;
   return readWholeNumber(digits, 0, largest);
 }
@@ -44,7 +43,7 @@ std::string placeText(const Place& place) {
 PlaceReading readPlace(std::string_view text) {
   if (text.empty()) return refused("the place is empty");
   const std::vector<std::string_view> parts = split(text);
-  const auto level = readNumber(parts[0], DEEPEST_PLACE_LEVEL);
+  const auto level = readLevel(parts[0], DEEPEST_PLACE_LEVEL);
   if (!level || *level < GALAXY_LEVEL) {
     return refused("the place must start with its level, a number from " +
                    std::to_string(GALAXY_LEVEL) + " (the galaxy) to " +
@@ -60,12 +59,13 @@ PlaceReading readPlace(std::string_view text) {
   static constexpr const char* NAMES_BELOW[] = {"GX", "GY", "X", "Y"};
   std::int32_t numbers[4] = {};
   for (std::size_t i = 1; i < parts.size(); ++i) {
-    const auto value = readNumber(parts[i], WORLD_SIZE - 1);
+    // As every program reads a coordinate: -1 is 16777215, 16777216 is 0.
+    const auto value = readCoordinate(parts[i]);
     if (!value) {
       return refused(std::string(onGalaxy ? NAMES_ON_GALAXY[i - 1] : NAMES_BELOW[i - 1]) +
-                     " must be a number from 0 to " + std::to_string(WORLD_SIZE - 1));
+                     " must be a whole number (digits, with a minus for negatives)");
     }
-    numbers[i - 1] = static_cast<std::int32_t>(*value);
+    numbers[i - 1] = *value;
   }
   Place place;
   place.viewLevel = static_cast<std::int32_t>(*level);

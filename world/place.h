@@ -50,8 +50,10 @@ constexpr Position positionOn(const Place& place) {
 std::string placeText(const Place& place);
 
 // A place text read back: the place, or what is wrong with the text. Levels
-// run from 2 to DEEPEST_PLACE_LEVEL and coordinates from 0 to 16777215, as
-// decimal digits; the error never repeats the text itself.
+// run from 2 to DEEPEST_PLACE_LEVEL, as decimal digits; coordinates are read
+// as readCoordinate reads them, any whole number wrapped into the world (so
+// 2/-1/5 is 2/16777215/5, which placeText writes). The error never repeats
+// the text itself.
 struct PlaceReading {
   std::optional<Place> place;
   std::string error;

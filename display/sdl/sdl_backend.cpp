@@ -26,6 +26,14 @@ constexpr double PRESENT_INTERVAL = 0.010;
 // Window events are fetched at most this often.
 constexpr double EVENT_PUMP_INTERVAL = 0.0005;
 
+// What SDL's clipboard or selection holds, as pasted text.
+void pasteText(char* (*read)(), Keyboard& keys) {
+  char* utf8 = read();
+  if (utf8 == nullptr) return;
+  keys.paste(pastedTextOf(utf8));
+  SDL_free(utf8);
+}
+
 class SdlBackend final : public DisplayBackend {
  public:
   ~SdlBackend() override { close(); }
@@ -262,8 +270,15 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
         key->repeat = event.key.repeat != 0;
         keys.push(*key);
       }
+      if (isPasteKey(event.key.keysym.sym, event.key.keysym.mod)) {
+        pasteText(SDL_GetClipboardText, keys);
+      }
       break;
     case SDL_MOUSEBUTTONDOWN:
+      // The middle button pastes what is selected, as X11 programs do.
+      if (event.button.button == SDL_BUTTON_MIDDLE) pasteText(SDL_GetPrimarySelectionText, keys);
+      handlePointer(event);
+      break;
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEMOTION:
     case SDL_MOUSEWHEEL:

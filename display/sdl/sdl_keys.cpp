@@ -173,4 +173,10 @@ std::optional<KeyCode> keyCodeOfPress(SDL_Keycode key, Uint16 modifiers) {
   return std::nullopt;
 }
 
+bool isPasteKey(SDL_Keycode key, Uint16 modifiers) {
+  const bool ctrl = (modifiers & KMOD_CTRL) != 0;
+  const bool shift = (modifiers & KMOD_SHIFT) != 0;
+  return (ctrl && key == SDLK_v) || (shift && !ctrl && key == SDLK_INSERT);
+}
+
 }  // namespace glyphverse

@@ -22,4 +22,7 @@ void sampleHeldKeys(const Uint8* sdlState, Keyboard& keys);
 // queued from the text event instead and give nothing here.
 std::optional<KeyCode> keyCodeOfPress(SDL_Keycode key, Uint16 modifiers);
 
+// Ctrl+V and Shift+Insert: the keys that paste the clipboard.
+bool isPasteKey(SDL_Keycode key, Uint16 modifiers);
+
 }  // namespace glyphverse

@@ -5,6 +5,7 @@
 
 #include "display/cp437.h"
 #include "display/font.h"
+#include "display/terminal/panel_placement.h"
 #include "world/geometry.h"
 
 namespace glyphverse {
@@ -221,6 +222,62 @@ void FramePicture::draw(const Frame& frame, const Image* page, const FrameLayout
         continue;
       }
       cells[at] = cellAt(frame, page, row, column, slots_[at]);
+    }
+  }
+  if (rows < frame.rows() || columns < frame.columns()) {
+    showPanels(frame, window, textOnly ? FrameLayout{0, 0, -1, -1} : layout, rows, columns, cells);
+  }
+}
+
+// Panels drawn over the picture where the grid is cut: each in the room
+// above the rows kept for messages, later ones over earlier ones.
+void showPanels(const Frame& frame, const GridWindow& window, const FrameLayout& layout, int rows,
+                int columns, std::vector<TerminalCell>& cells) {
+  if (frame.panels().empty()) return;
+  PanelRoom room;
+  room.columns = columns;
+  room.rows = 0;
+  while (room.rows < rows && window.gridRow[room.rows] < frame.rows() - layout.footRows) {
+    ++room.rows;
+  }
+  room.headRows = std::min(layout.headRows, room.rows);
+  room.gridRowsInPlace = rows >= frame.rows();
+  for (int r = 0; r < rows; ++r) {
+    if (window.gridRow[r] != layout.focusRow) continue;
+    room.focusRow = r;
+    room.focusColumn = layout.focusColumn - window.firstColumn[r];
+  }
+  const auto textOrBlank = [&frame](int row, int column) {
+    const TextCell* text = frame.textAt(row, column);
+    return text != nullptr ? textCellOf(*text) : blankCell(frame.background());
+  };
+  for (const TextPanel& panel : frame.panels()) {
+    // A panel the cut grid shows whole, such as a prompt on the rows kept
+    // at the bottom, stays where it is.
+    int rowsInView = 0;
+    room.columnShift = 0;
+    for (int r = 0; r < rows; ++r) {
+      const int k = window.gridRow[r] - panel.row;
+      if (k < 0 || k >= panel.rows) continue;
+      if (k == 0) room.columnShift = window.firstColumn[r];
+      const int left = panel.column - window.firstColumn[r];
+      if (left >= 0 && left + panel.columns <= columns) ++rowsInView;
+    }
+    if (rowsInView == panel.rows) continue;
+    std::vector<bool> blankRow(static_cast<std::size_t>(std::max(panel.rows, 0)), true);
+    for (int r = 0; r < panel.rows; ++r) {
+      for (int c = 0; c < panel.columns && blankRow[r]; ++c) {
+        const TextCell* text = frame.textAt(panel.row + r, panel.column + c);
+        blankRow[r] = text == nullptr || isBlankCode(text->code);
+      }
+    }
+    const PanelPlacement placed = placePanel(panel, blankRow, room);
+    for (std::size_t k = 0; k < placed.panelRows.size(); ++k) {
+      const int row = placed.top + static_cast<int>(k);
+      for (int c = 0; c < placed.columns && placed.left + c < columns; ++c) {
+        cells[static_cast<std::size_t>(row) * columns + placed.left + c] =
+            textOrBlank(panel.row + placed.panelRows[k], panel.column + c);
+      }
     }
   }
 }

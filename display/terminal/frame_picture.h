@@ -43,6 +43,11 @@ TerminalCell mapCellOf(const MapCellLayers& layers, Color background);
 // The character cell that shows the 8 x 8 block of `page` at (x, y) as a half block.
 TerminalCell halfBlockOf(const Image& page, int x, int y);
 
+// Shows the frame's open panels over `cells`, a terminal of rows x columns
+// that shows the grid cut as `window` lays it out.
+void showPanels(const Frame& frame, const GridWindow& window, const FrameLayout& layout, int rows,
+                int columns, std::vector<TerminalCell>& cells);
+
 class FramePicture {
  public:
   // Fills `cells` (rows x columns) from the frame; `page` is the frame's

@@ -16,6 +16,27 @@
 #include "display/terminal/plain_text.h"
 
 namespace glyphverse {
+namespace {
+
+std::string base64Of(std::string_view bytes) {
+  static constexpr char DIGITS[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
+    std::uint32_t group = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+      group = group << 8 | (k < count ? static_cast<std::uint8_t>(bytes[i + k]) : 0u);
+    }
+    for (std::size_t k = 0; k < 4; ++k) {
+      out += k <= count ? DIGITS[(group >> (18 - 6 * k)) & 63] : '=';
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 TerminalBackend::TerminalBackend(int inputFd, int outputFd, std::function<double()> clock,
                                  TerminalOptions options)
     : outputFd_(outputFd),
@@ -98,6 +119,18 @@ void TerminalBackend::service(const Shown& shown, Keyboard& keys) {
   ++count_.pictures;
   count_.cells += cells;
   sendPending();
+}
+
+bool TerminalBackend::setClipboardText(const std::string& text) {
+  if (!open_ || !session_.outputIsTerminal()) return false;
+  const std::string request = "\x1b]52;c;" + base64Of(text) + "\x07";
+  // Never inside a picture the terminal is still taking: after it.
+  if (pending_.empty()) {
+    writeFully(session_.pictureFd(), request);
+  } else {
+    pending_ += request;
+  }
+  return false;
 }
 
 void TerminalBackend::queuePlainText(const Frame& frame) {

@@ -66,6 +66,11 @@ class TerminalBackend final : public DisplayBackend {
   Surface open(int width, int height, const std::string& title) override;
   void setFrameLayout(const FrameLayout& layout) override { layout_ = layout; }
   void service(const Shown& shown, Keyboard& keys) override;
+  // Asks the terminal to put `text` on its clipboard (OSC 52: tmux, xterm,
+  // kitty, foot, Windows Terminal, iTerm2 take it). The terminal never says
+  // whether it did, so this is false all the same: the text must still be
+  // shown, to be copied by hand.
+  bool setClipboardText(const std::string& text) override;
   double seconds() override;
   void sleepMillis(int milliseconds) override;
   void close() override;

@@ -33,6 +33,10 @@ void TerminalInput::service(double now, Keyboard& keys) {
 
 void TerminalInput::apply(const std::vector<TerminalKeyEvent>& events, Keyboard& keys) {
   for (const TerminalKeyEvent& event : events) {
+    if (!event.pasted.empty()) {
+      keys.paste(event.pasted);
+      continue;
+    }
     keys.push(event.key);
     for (const int scanCode : event.scanCodes) {
       if (scanCode >= 0 && scanCode < Keyboard::SCAN_CODE_COUNT) {

@@ -134,6 +134,7 @@ std::size_t utf8LengthOf(std::uint8_t lead) {
 }  // namespace
 
 std::vector<TerminalKeyEvent> TerminalKeyParser::feed(std::string_view bytes, double now) {
+  now_ = now;
   for (const char c : bytes) consume(static_cast<std::uint8_t>(c));
   if (!bytes.empty()) lastBytesAt_ = now;
   return std::exchange(events_, {});
@@ -174,10 +175,23 @@ void TerminalKeyParser::consume(std::uint8_t byte) {
 
 void TerminalKeyParser::inPaste(std::uint8_t byte) {
   if (byte == static_cast<std::uint8_t>(PASTE_END[pasteEndMatched_])) {
-    if (++pasteEndMatched_ == PASTE_END.size()) reset();
-  } else {
-    pasteEndMatched_ = byte == static_cast<std::uint8_t>(PASTE_END[0]) ? 1 : 0;
+    if (++pasteEndMatched_ == PASTE_END.size()) endPaste();
+    return;
   }
+  // Bytes that began to look like the end marker were text after all.
+  if (pasted_.size() < MAX_PASTE_BYTES) pasted_.append(PASTE_END.substr(0, pasteEndMatched_));
+  pasteEndMatched_ = 0;
+  if (byte == static_cast<std::uint8_t>(PASTE_END[0])) {
+    pasteEndMatched_ = 1;
+  } else if (pasted_.size() < MAX_PASTE_BYTES) {
+    pasted_.push_back(static_cast<char>(byte));
+  }
+}
+
+void TerminalKeyParser::endPaste() {
+  std::string text = pastedTextOf(pasted_);
+  reset();
+  if (!text.empty()) events_.push_back(TerminalKeyEvent{KeyCode{}, {}, std::move(text)});
 }
 
 void TerminalKeyParser::typed(std::uint8_t byte, bool alt) {
@@ -277,7 +291,12 @@ void TerminalKeyParser::finishSequence(std::uint8_t finalByte) {
   if (key->scanCode >= 0) scanCodes.push_back(key->scanCode);
   if ((bits & 1) != 0) scanCodes.push_back(SCAN_SHIFT);
   const bool alt = escapeDoubled_ || (bits & (2 | 8)) != 0;  // Meta counts as Alt
-  emit(KeyCode::specialKey(key->code), alt, std::move(scanCodes));
+  KeyCode code = KeyCode::specialKey(key->code);
+  if (key->code == KEY_F12) {
+    code.repeat = lastF12At_ && now_ - *lastF12At_ < KEY_REPEAT_SECONDS;
+    lastF12At_ = now_;
+  }
+  emit(code, alt, std::move(scanCodes));
 }
 
 void TerminalKeyParser::startUtf8(std::uint8_t lead, bool alt) {
@@ -309,8 +328,11 @@ void TerminalKeyParser::settleTimedOut() {
   const State state = state_;
   const bool doubled = escapeDoubled_;
   const bool bareIntroducer = sequence_.empty() && !sequenceTooLong_;
+  if (state == State::paste) {  // its end marker was lost: the paste ends here
+    endPaste();
+    return;
+  }
   reset();
-  if (state == State::paste) return;  // its end marker was lost: the paste ends here
   if (state == State::escape) {
     if (doubled) emit(KeyCode::character(CHAR_ESC), false);
     emit(KeyCode::character(CHAR_ESC), false);
@@ -331,13 +353,14 @@ void TerminalKeyParser::reset() {
   utf8Alt_ = false;
   mouseBytesLeft_ = 0;
   pasteEndMatched_ = 0;
+  pasted_.clear();
 }
 
 void TerminalKeyParser::emit(KeyCode key, bool alt, std::vector<int> scanCodes) {
   if (alt) scanCodes.push_back(SCAN_ALT);
   std::sort(scanCodes.begin(), scanCodes.end());
   scanCodes.erase(std::unique(scanCodes.begin(), scanCodes.end()), scanCodes.end());
-  events_.push_back(TerminalKeyEvent{key, std::move(scanCodes)});
+  events_.push_back(TerminalKeyEvent{key, std::move(scanCodes), {}});
 }
 
 }  // namespace glyphverse

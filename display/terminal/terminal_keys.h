@@ -8,11 +8,17 @@
 // judged by flush, never by feed, so a sequence whose bytes came in separate
 // reads still joins up even when the program was busy between the reads.
 //
-// Mouse reports and pasted text are not keys: both are recognised and
-// dropped, so a click or a paste cannot step a level or quit.
+// Mouse reports and pasted text are not keys, so a click or a paste cannot
+// step a level or quit: a mouse report is dropped, and a bracketed paste
+// comes whole as text of its own.
+//
+// A terminal sends a held key as repeated presses. An F12 within
+// KEY_REPEAT_SECONDS of the last one is marked as a repeat, so a held F12
+// is one press.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +32,9 @@ struct TerminalKeyEvent {
   // Scan codes this press holds down, ascending: the key's own (arrows,
   // Space) and the modifiers the terminal reported.
   std::vector<int> scanCodes;
+  // A paste's text as code-page-437 codes, in place of a key (tabs and line
+  // breaks kept); empty for a key.
+  std::string pasted;
 
   friend bool operator==(const TerminalKeyEvent&, const TerminalKeyEvent&) = default;
 };
@@ -41,6 +50,11 @@ class TerminalKeyParser {
   // Key sequences are short. Beyond this the rest is skipped up to the final
   // byte, so no stream of bytes can grow the parser without bound.
   static constexpr std::size_t MAX_SEQUENCE_BYTES = 32;
+  // A paste keeps this much of its start; no prompt takes more.
+  static constexpr std::size_t MAX_PASTE_BYTES = 4096;
+  // Terminals repeat a held key every 30 to 50 ms; two presses by hand
+  // seldom come this close.
+  static constexpr double KEY_REPEAT_SECONDS = 0.25;
 
   // The keys that `bytes`, read at `now`, complete. Bytes that may begin a
   // longer sequence or character wait for the next feed or flush.
@@ -64,6 +78,7 @@ class TerminalKeyParser {
   void startUtf8(std::uint8_t lead, bool alt);
   void continueUtf8(std::uint8_t byte);
   void inPaste(std::uint8_t byte);
+  void endPaste();
   void settleTimedOut();
   void reset();
   void emit(KeyCode key, bool alt, std::vector<int> scanCodes = {});
@@ -79,7 +94,10 @@ class TerminalKeyParser {
   int mouseBytesLeft_ = 0;
   std::size_t pasteEndMatched_ = 0;
   bool pasteStarts_ = false;
+  std::string pasted_;  // the paste's bytes so far
   double lastBytesAt_ = 0.0;
+  double now_ = 0.0;  // when the bytes being read came
+  std::optional<double> lastF12At_;
   std::vector<TerminalKeyEvent> events_;
 };
 

@@ -4,9 +4,11 @@
 #include <emscripten/html5.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
+#include "display/cp437.h"
 #include "display/page_diff.h"
 #include "display/web/web_keys.h"
 #include "display/window_scale.h"
@@ -39,6 +41,33 @@ EM_JS(int, writeClipboard, (const char* text), {
   if (!navigator.clipboard || !navigator.clipboard.writeText) return 0;
   navigator.clipboard.writeText(UTF8ToString(text)).catch(function(){});
   return 1;
+});
+
+// Pastes into the page (Ctrl+V, the browser's menu) wait here for the next
+// service; the page's own fields keep theirs.
+EM_JS(void, listenForPastes, (int on), {
+  if (!Module.glyphversePastes) {
+    Module.glyphversePastes = [];
+    Module.glyphverseOnPaste = function(event) {
+      const target = event.target;
+      if (target && (target.tagName == "INPUT" || target.tagName == "TEXTAREA")) return;
+      const text = event.clipboardData ? event.clipboardData.getData("text") : "";
+      if (text) Module.glyphversePastes.push(text);
+      event.preventDefault();
+    };
+  }
+  if (on) {
+    window.addEventListener("paste", Module.glyphverseOnPaste);
+  } else {
+    window.removeEventListener("paste", Module.glyphverseOnPaste);
+    Module.glyphversePastes.length = 0;
+  }
+});
+
+// The oldest paste waiting, as UTF-8 the caller frees; null when none waits.
+EM_JS(char*, takePastedText, (), {
+  if (!Module.glyphversePastes || Module.glyphversePastes.length == 0) return 0;
+  return allocateUTF8(Module.glyphversePastes.shift());
 });
 
 // The room the page leaves the canvas, in device pixels: the page says how
@@ -134,6 +163,7 @@ void CanvasBackend::listen(bool on) {
   emscripten_set_blur_callback(window, self, false, on ? onBlur : nullptr);
   emscripten_set_visibilitychange_callback(self, false, on ? onVisibility : nullptr);
   emscripten_set_resize_callback(window, self, false, on ? onResize : nullptr);
+  listenForPastes(on ? 1 : 0);
 }
 
 // The largest whole scale that fits, as the desktop window's.
@@ -184,6 +214,10 @@ void CanvasBackend::service(const Shown& shown, Keyboard& keys) {
   if (!open_) return;
   for (const KeyCode key : typed_) keys.push(key);
   typed_.clear();
+  while (char* pasted = takePastedText()) {
+    keys.paste(pastedTextOf(pasted));
+    std::free(pasted);
+  }
   held_.apply(keys);
   // Nothing draws on the visible page: only a flip can bring something new.
   if (shown.page != nullptr && (shown.frame != nullptr || !shownAny_)) present(*shown.page);

@@ -66,7 +66,7 @@ TEST(CommandLine, BadArgumentsSayWhatIsWrong) {
   const Case cases[] = {
       {{"2/10"}, "'2/10' is not a place: a place on the galaxy has three parts"},
       {{"glyphverse:9/1/2"}, "a place below the galaxy has five parts"},
-      {{"2/16777216/0"}, "X must be a number from 0 to 16777215"},
+      {{"2/0x10/0"}, "X must be a whole number"},
       {{"2/\x1b]0;x\x07/1"}, "'2/\\x1b]0;x\\x07/1' is not a place"},
       {{plain}, "does not say where it was taken"},
       {{notPng}, "it is not a PNG file"},

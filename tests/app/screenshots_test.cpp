@@ -57,9 +57,11 @@ TEST(Screenshots, PicturesGoWhereTheUserKeepsThemUnderANameOfTheirOwn) {
   EXPECT_EQ(picturesFolder(PictureEnvironment{}).path, "");
 
   const std::string pictures = home + "/Bilder";
-  EXPECT_EQ(pictureName(pictures, 2, 415, 10), pictures + "/glyphverse-L2-415-10.png");
+  EXPECT_EQ(pictureName(pictures, galaxyPlace(415, 10)), pictures + "/glyphverse-L2-415-10.png");
   std::ofstream(pictures + "/glyphverse-L2-415-10.png") << "x";
-  EXPECT_EQ(pictureName(pictures, 2, 415, 10), pictures + "/glyphverse-L2-415-10-2.png");
+  EXPECT_EQ(pictureName(pictures, galaxyPlace(415, 10)), pictures + "/glyphverse-L2-415-10-2.png");
+  EXPECT_EQ(pictureName(pictures, Place{SYSTEM_LEVEL, {1100, 2100}, {0, 0}}),
+            pictures + "/glyphverse-L3-1100-2100-0-0.png");
   std::system(("rm -rf '" + home + "'").c_str());
 }
 

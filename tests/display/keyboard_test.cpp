@@ -34,6 +34,25 @@ TEST(Keyboard, QueueKeepsTheLastFifteenKeys) {
   EXPECT_EQ(keys.pop()->text(), "\x1B");
 }
 
+// While a line is typed nothing is dropped; a paste waits for the keys
+// typed before it.
+TEST(Keyboard, KeepsAllKeysForALineAndPastesInTheirPlace) {
+  Keyboard keys;
+  keys.keepAllKeys(true);
+  keys.push(KeyCode::character('/'));
+  keys.paste("bright>=150");
+  for (int i = 0; i < 40; ++i) keys.push(KeyCode::character('a'));
+  EXPECT_FALSE(keys.takePaste());
+  EXPECT_EQ(keys.pop(), KeyCode::character('/'));
+  EXPECT_EQ(keys.takePaste(), "bright>=150");
+  EXPECT_EQ(keys.waiting(), 40);
+  keys.keepAllKeys(false);  // outside a line the ring's fifteen, as ever
+  EXPECT_EQ(keys.waiting(), 15);
+  int read = 0;
+  while (keys.pop()) ++read;
+  EXPECT_EQ(read, 15);
+}
+
 TEST(KeyCode, TextOfCharactersAndSpecialKeys) {
   EXPECT_EQ(KeyCode::character(27).text(), "\x1B");
   EXPECT_EQ(KeyCode::character(255).text(), "\xFF");

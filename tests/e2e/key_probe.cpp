@@ -1,7 +1,8 @@
 // A window that reports what the display's keyboard sees, for the real-window
 // tests: "77 down" / "77 up" when the Right arrow's held state changes, and
-// "key XX [XX]" (hex) for every key read from the queue. C puts a link on
-// the clipboard ("copied 1" when it could). Esc ends it.
+// "key XX [XX]" (hex) for every key read from the queue, "pasted TEXT" for
+// every paste. C puts a link on the clipboard ("copied 1" when it could).
+// Esc ends it.
 
 #include <cstdio>
 #include <string>
@@ -32,6 +33,9 @@ int main(int /*argc*/, char** argv) {
       std::printf("key");
       for (const char c : key) std::printf(" %02X", static_cast<unsigned char>(c));
       std::printf("\n");
+    }
+    while (const auto pasted = display.keyboard().takePaste()) {
+      std::printf("pasted %s\n", pasted->c_str());
     }
     if (key == "c") std::printf("copied %d\n", display.copyToClipboard("glyphverse:2/1100/2100"));
     std::fflush(stdout);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keys sent to a real window: a held Right arrow is seen as scan code 77 and
 # queues (255, 'M') while it repeats; typed text arrives in code page 437; Alt
-# and F10 are ordinary keys that keep the focus; text copied can be pasted; the close button queues
+# and F10 are ordinary keys that keep the focus; text copied can be pasted,
+# and Ctrl+V, Shift+Insert and the middle button paste; the close button queues
 # (255, 'k') and leaves the window open; Esc ends the program with status 0.
 set -u
 probe=$1
@@ -32,6 +33,13 @@ sleep 0.3
 grep -q '^copied 1$' "$E2E_DIR/app.out" || fail "nothing copied: $(cat "$E2E_DIR/app.out")"
 pasted=$(timeout 5 xclip -o -selection clipboard) || fail "xclip could not paste"
 [[ $pasted == 'glyphverse:2/1100/2100' ]] || fail "pasted '$pasted'"
+xdotool key ctrl+v shift+Insert
+printf 'bright>=150' | xclip -loops 1 -selection primary
+xdotool click 2
+sleep 0.3
+[[ $(grep -c '^pasted glyphverse:2/1100/2100$' "$E2E_DIR/app.out") == 2 ]] ||
+  fail "Ctrl+V and Shift+Insert did not both paste: $(cat "$E2E_DIR/app.out")"
+grep -q '^pasted bright>=150$' "$E2E_DIR/app.out" || fail "the middle button pasted no selection"
 
 xdotool key Escape
 wait_app 5

@@ -41,8 +41,6 @@ TEST(PlaceText, MalformedTextsAreRefusedWithTheReason) {
       {"2/5", "three parts"},
       {"2/5/5/0/0", "three parts"},
       {"3/5/5", "five parts"},
-      {"2/-1/5", "X must be"},
-      {"2/5/16777216", "Y must be"},
       {"3/5/5/0/x", "Y must be"},
       {"3/5/ 5/0/0", "GY must be"},
       {"2//5", "X must be"},
@@ -53,6 +51,21 @@ TEST(PlaceText, MalformedTextsAreRefusedWithTheReason) {
     EXPECT_FALSE(reading.place) << text;
     EXPECT_NE(reading.error.find(reason), std::string::npos) << text << ": " << reading.error;
   }
+}
+
+// A place's coordinates are read as typed ones are, and written back in
+// their own form.
+TEST(PlaceText, CoordinatesAreReadAsEveryProgramReadsThem) {
+  const PlaceReading wrapped = readPlace("2/-1/5");
+  ASSERT_TRUE(wrapped.place) << wrapped.error;
+  EXPECT_EQ(wrapped.place->galaxy, (Position{*readCoordinate("-1"), 5}));
+  EXPECT_EQ(placeText(*wrapped.place), "2/16777215/5");
+  const PlaceReading below = readPlace("3/16777216/007/-2/99999999999999999999");
+  ASSERT_TRUE(below.place) << below.error;
+  EXPECT_EQ(*below.place,
+            (Place{SYSTEM_LEVEL,
+                   {*readCoordinate("16777216"), 7},
+                   {*readCoordinate("-2"), *readCoordinate("99999999999999999999")}}));
 }
 
 // Typed coordinates: a minus and digits of any length, wrapped as the

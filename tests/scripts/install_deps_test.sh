@@ -41,8 +41,9 @@ out=$(ONLY_FOREIGN="" ABSENT="gcc-multilib" bash "$script" test cross 2>&1) || f
 # Installed only for arm64, or not at all: exactly those are installed.
 out=$(ONLY_FOREIGN="libgtest-dev libpng-dev" ABSENT="xdotool gcc-multilib" bash "$script" test cross 2>&1) ||
   fail "exited $? with packages missing: $out"
-install=$(grep '^apt-get install' "$LOG") || fail "apt-get install not run: $(cat "$LOG")"
-packages=$(tr ' ' '\n' <<<"${install#apt-get install}" | grep -v '^-' | grep . | sort | xargs)
+install=$(grep '^apt-get .*install ' "$LOG") || fail "apt-get install not run: $(cat "$LOG")"
+[[ $install == *"DPkg::Lock::Timeout="* ]] || fail "does not wait for another install's lock: $install"
+packages=$(tr ' ' '\n' <<<"${install#*install }" | grep -v '^-' | grep . | sort | xargs)
 [[ $packages == "libgtest-dev libpng-dev xdotool" ]] || fail "installs '$packages', not what is missing"
 grep -q '^dpkg --add-architecture' "$LOG" && fail "added an architecture that was present"
 [[ $out == *"unit tests"*libgtest-dev* ]] || fail "does not say why it installs: '$out'"

@@ -64,7 +64,8 @@ TEST(Query, PlacesAnswerTheCellOnTheirLevel) {
   EXPECT_EQ(answer("place 3/40/2/5/6"), background + "\t0\t0\t0");
   EXPECT_EQ(answer("place 4/40/2/7/9"), "0\t0\t0\t0\t0\t0\t" + answer("planet 40 2 7 9"));
   EXPECT_EQ(answer("place 5/40/2/7/9"), "0\t0\t0\t0\t0\t0\t0");
-  const QueryAnswer bad = answerQuery("place 2/16777216/0");
+  EXPECT_EQ(answer("place 2/-1/0"), answer("place 2/16777215/0"));
+  const QueryAnswer bad = answerQuery("place 2/1.5/0");
   EXPECT_FALSE(bad.ok);
   EXPECT_NE(bad.text.find("X must be"), std::string::npos) << bad.text;
 }

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <fstream>
 
+#include "app/scanner.h"
 #include "gen/places.h"
 #include "tools/common/png_io.h"
 #include "tools/query/query.h"
 #include "tools/snapshot/arguments.h"
+#include "world/number_text.h"
 
 namespace glyphverse {
 namespace {
@@ -53,7 +55,7 @@ TEST(SnapshotArguments, BadArgumentsNameTheArgument) {
       {{"--start", "1, 2"}, "Y ' 2' is not an integer"},
       {{"--start", "a,b"}, "--start"},
       {{"--start", "2/1"}, "three parts"},
-      {{"--start", "3/1/1/0/16777216"}, "Y must be"},
+      {{"--start", "3/1/1/0/+5"}, "Y must be"},
       {{"--frame-time", "-0.1"}, "--frame-time"},
       {{"--frame-time", "fast"}, "--frame-time"},
       {{"--frame-time", "1e308"}, "from 0 to 1"},
@@ -184,6 +186,24 @@ TEST(Snapshot, ASearchGoesToTheNearestMatchAndTheInfoPanelNamesIt) {
 
   const SnapshotResult empty = runSnapshot(options({"--script", "type i; wait 2"}));
   EXPECT_TRUE(anyRowHas(empty.text, "No star here"));
+}
+
+// A line being typed takes every waiting key: forty typed between two frames
+// all reach the scanner's G prompt, far more than the fifteen kept outside it.
+TEST(Snapshot, ABurstOfTypingReachesThePromptWhole) {
+  const std::string x = "-123456789012345678901234567890123";
+  const std::string y = "56789";
+  const SnapshotResult typed =
+      runSnapshot(options({"--script", "type m; wait 1; type g; wait 1; burst " + x + " " + y +
+                                           "; type enter; wait 1"}));
+  ASSERT_TRUE(typed.scannerOpen);
+  EXPECT_EQ(typed.scannerX, readCoordinate(x));
+  EXPECT_EQ(typed.scannerY, readCoordinate(y));
+  // What a full line cannot take is named on the bottom row.
+  const std::string tooLong(Scanner::PROMPT_LENGTH, '1');
+  const SnapshotResult cut = runSnapshot(
+      options({"--script", "type m; wait 1; type g; wait 1; burst " + tooLong + "23; wait 2"}));
+  EXPECT_NE(cut.text.back().find("left out: 23"), std::string::npos) << cut.text.back();
 }
 
 TEST(Snapshot, RunsOneFrameWithoutAScriptAndStopsAtEsc) {

@@ -66,7 +66,7 @@ test('an address that is no place starts at (10, 10) and the page says why', asy
   const page = await open('#2/banana/7');
   assert.equal(await place(page), '2/10/10');
   const message = await page.evaluate(() => document.getElementById('problem').textContent);
-  assert.match(message, /names no place \(X must be a number from 0 to 16777215\)/);
+  assert.match(message, /names no place \(X must be a whole number/);
   // A NUL in the address is part of it, not its end.
   const nul = await open('#2/1100/2100%00junk');
   assert.equal(await place(nul), '2/10/10');
@@ -111,6 +111,27 @@ test('a bookmark is kept in the browser, survives a reload and takes the explore
   await sleep(200);
   await page.keyboard.press('Enter');
   await waitFor(async () => (await place(page)) === '2/73/2', 'the way back to the bookmark');
+});
+
+test('an address is read as the tools read it and written back in its own form', async () => {
+  const page = await open('#2/-1/5');
+  assert.equal(await place(page), '2/16777215/5');
+  await waitFor(() => page.evaluate(() => location.hash === '#2/16777215/5'), 'the address');
+});
+
+test("the page's paste reaches the scanner's prompt", async () => {
+  const page = await open('#2/10/10');
+  await page.keyboard.press('m');
+  await page.keyboard.press('g');
+  await page.evaluate(() => {
+    const data = new DataTransfer();
+    data.setData('text/plain', '1100 2100');
+    window.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data}));
+  });
+  await sleep(100);
+  await page.keyboard.press('Enter');
+  await page.keyboard.press('m');
+  await waitFor(async () => (await place(page)) === '2/1100/2100', 'the pasted place');
 });
 
 test('nothing went wrong in the console', () => {

@@ -33,6 +33,8 @@ constexpr const char* FOOTER = R"(Script steps, separated by ';' or line breaks:
                 (type m; wait 1)
   text CHARS    type the characters, spaces too, one a frame
                 (for example text bright>=150 planets>=5)
+  burst CHARS   queue the characters all at once, as fast typing sends
+                them: a line being typed takes them all in the next frame
   Every N is 0 to 10000000, and a run has at most 10000000 frames.
 
 The level keys (space, alt) work only once the explorer has run for half a

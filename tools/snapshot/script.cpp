@@ -104,8 +104,13 @@ ScriptStep parseStep(std::string_view step) {
     parsed.kind = ScriptStep::Kind::text;
     parsed.text = std::string(trim(step.substr(step.find("text") + 4)));
     parsed.frames = static_cast<int>(parsed.text.size());
+  } else if (w.size() >= 2 && w[0] == "burst") {
+    parsed.kind = ScriptStep::Kind::burst;
+    parsed.text = std::string(trim(step.substr(step.find("burst") + 5)));
   } else {
-    throw stepError(step, "is not a step (steps: wait N, hold KEYS N, type KEY, text CHARACTERS)");
+    throw stepError(step,
+                    "is not a step (steps: wait N, hold KEYS N, type KEY, text CHARACTERS, "
+                    "burst CHARACTERS)");
   }
   return parsed;
 }

@@ -16,12 +16,12 @@ namespace glyphverse {
 inline constexpr std::int64_t MAX_RUN_FRAMES = 10'000'000;
 
 struct ScriptStep {
-  enum class Kind { wait, hold, type, text };
+  enum class Kind { wait, hold, type, text, burst };
   Kind kind = Kind::wait;
   std::vector<int> scanCodes;  // held during the step's frames
   int frames = 0;
   KeyCode key;       // queued by a type step
-  std::string text;  // typed by a text step, one character a frame
+  std::string text;  // typed by a text step one character a frame, by a burst all at once
 };
 
 // A bad argument; the message names it.
@@ -32,7 +32,8 @@ struct UsageError : std::runtime_error {
 // Steps separated by ';' or line breaks: "wait N", "hold KEYS N" (KEYS
 // joined by '+' from up, down, left, right, shift, space, alt), "type KEY"
 // (esc, enter or one character, and a few other keys by name), "text
-// CHARACTERS" (typed one a frame, spaces included). N is 0 to MAX_RUN_FRAMES, and all steps
+// CHARACTERS" (typed one a frame, spaces included), "burst CHARACTERS" (all
+// queued at once, as fast typing sends them). N is 0 to MAX_RUN_FRAMES, and all steps
 // together run at most MAX_RUN_FRAMES frames. Throws UsageError naming the
 // step (the caller names the option it came from).
 std::vector<ScriptStep> parseScript(std::string_view script);

@@ -49,6 +49,12 @@ SnapshotResult runSnapshot(const SnapshotOptions& options, const FrameObserver& 
       display.keyboard().push(step.key);
       continue;
     }
+    if (step.kind == ScriptStep::Kind::burst) {
+      for (const char c : step.text) {
+        display.keyboard().push(KeyCode::character(static_cast<std::uint8_t>(c)));
+      }
+      continue;
+    }
     if (step.kind == ScriptStep::Kind::text) {
       for (const char c : step.text) {
         display.keyboard().push(KeyCode::character(static_cast<std::uint8_t>(c)));

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "display/glyph_drawing.h"
+#include "display/terminal/panel_placement.h"
 
 namespace glyphverse {
 namespace {
@@ -29,6 +32,22 @@ TEST(LayOut, ASmallTerminalKeepsHeadFootAndTheFocus) {
   EXPECT_EQ(all.gridRow[75], -1);
   EXPECT_EQ(all.gridColumn(40, 74), 74);
   EXPECT_EQ(all.gridColumn(40, 75), -1);
+}
+
+// However few rows there are, a long list shows its first row and its
+// chosen one, and never more rows than there is room for.
+TEST(PlacePanel, TheFirstRowAndTheChosenOneInAnyRoom) {
+  const TextPanel list{7, 4, 25, 67, 20};
+  std::vector<bool> blank(25, false);
+  blank[2] = blank[24] = true;
+  for (int rows = 2; rows <= 30; ++rows) {
+    const PanelPlacement placed = placePanel(list, blank, PanelRoom{rows, 40, 5, 12, 36});
+    const std::vector<int>& shown = placed.panelRows;
+    EXPECT_LE(placed.top + static_cast<int>(shown.size()), rows);
+    EXPECT_EQ(shown.front(), 0) << rows;
+    EXPECT_NE(std::find(shown.begin(), shown.end(), 20), shown.end()) << rows;
+    EXPECT_EQ(placed.columns, 40);
+  }
 }
 
 TEST(MapCellOf, TheGlyphDrawnLastOverTheMeanOfWhatShowsBeneath) {

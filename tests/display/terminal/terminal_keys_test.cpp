@@ -13,7 +13,7 @@ namespace glyphverse {
 void PrintTo(const TerminalKeyEvent& event, std::ostream* out) {
   *out << (event.key.special ? "special " : "char ") << int(event.key.code) << " scan{";
   for (const int scanCode : event.scanCodes) *out << ' ' << scanCode;
-  *out << " }";
+  *out << " }" << (event.pasted.empty() ? "" : " pasted " + event.pasted);
 }
 
 namespace {
@@ -23,11 +23,11 @@ using Events = std::vector<TerminalKeyEvent>;
 constexpr double TIMEOUT = TerminalKeyParser::ESCAPE_TIMEOUT_SECONDS;
 
 TerminalKeyEvent character(std::uint8_t code, std::vector<int> scanCodes = {}) {
-  return {KeyCode::character(code), std::move(scanCodes)};
+  return {KeyCode::character(code), std::move(scanCodes), {}};
 }
 
 TerminalKeyEvent special(std::uint8_t code, std::vector<int> scanCodes = {}) {
-  return {KeyCode::specialKey(code), std::move(scanCodes)};
+  return {KeyCode::specialKey(code), std::move(scanCodes), {}};
 }
 
 void append(Events& to, const Events& more) {
@@ -242,22 +242,36 @@ TEST(TerminalKeyParser, ArrowBytesSpreadOutByASlowLinkStillJoin) {
 }
 
 // Clicks and pastes are not keys: a mouse report's bytes would read as Space
-// (a level step), a pasted space likewise.
-TEST(TerminalKeyParser, MouseReportsAndPastesAreDropped) {
+// (a level step), a pasted space likewise. A paste comes whole as text.
+TEST(TerminalKeyParser, MouseReportsAreDroppedAndPastesComeAsText) {
+  const auto pasted = [](std::string text) { return TerminalKeyEvent{{}, {}, std::move(text)}; };
   expectCases({
       {"\x1b[M !!q", {character('q')}},
       {"\x1b[M\xff\xff\xffq", {character('q')}},
       {"\x1b[<0;10;20Mq", {character('q')}},
-      {"\x1b[200~a b\x1b[A\x1b\x1b[201~q", {character('q')}},
-      {"\x1b[200~ \x1b[20\x1b[201~ ", {character(' ', {SCAN_SPACE})}},
+      {"\x1b[200~a b\x1b[A\x1b\x1b[201~q", {pasted("a b[A"), character('q')}},
+      {"\x1b[200~ \xc3\xa9\t\x1b[20\x1b[201~ ",
+       {pasted(" \x82\t[20"), character(' ', {SCAN_SPACE})}},
   });
   // A paste whose end never comes does not swallow the keys after a pause.
   TerminalKeyParser parser;
   EXPECT_TRUE(parser.feed("\x1b[200~  ", 0.0).empty());
   EXPECT_TRUE(parser.flush(TIMEOUT * 2).empty());
   EXPECT_TRUE(parser.waiting());
-  EXPECT_TRUE(parser.flush(TerminalKeyParser::PASTE_TIMEOUT_SECONDS * 1.01).empty());
+  EXPECT_EQ(parser.flush(TerminalKeyParser::PASTE_TIMEOUT_SECONDS * 1.01), Events{pasted("  ")});
   EXPECT_EQ(parser.feed("q", 5.0), Events{character('q')});
+}
+
+// A held F12 comes as presses 30 to 50 ms apart: all but the first are repeats.
+TEST(TerminalKeyParser, AnF12SoonAfterTheLastIsARepeat) {
+  TerminalKeyParser parser;
+  std::vector<bool> repeats;
+  for (const double at : {0.0, 0.04, 0.08, 0.12, 1.0}) {
+    for (const TerminalKeyEvent& event : parser.feed("\x1b[24~", at)) {
+      repeats.push_back(event.key.repeat);
+    }
+  }
+  EXPECT_EQ(repeats, (std::vector<bool>{false, true, true, true, false}));
 }
 
 TEST(TerminalKeyParser, EscInsideASequenceStartsTheNextOne) {
