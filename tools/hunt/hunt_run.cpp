@@ -1,0 +1,151 @@
+#include "tools/hunt/hunt_run.h"
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "tools/common/progress.h"
+#include "tools/hunt/outcome_bytes.h"
+#include "tools/hunt/tile_hunt.h"
+
+namespace glyphverse {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Finished tiles are recorded together at most this often: each commit waits
+// for the disk, and a cluster finishes many tiles a second.
+constexpr auto COMMIT_INTERVAL = std::chrono::milliseconds(500);
+constexpr auto IDLE_WAIT = std::chrono::milliseconds(1);
+
+// The tiles not done yet, handed out in the plan's order.
+class TileQueue {
+ public:
+  explicit TileQueue(std::vector<std::int64_t> tiles) : tiles_(std::move(tiles)) {}
+  std::optional<std::int64_t> take() {
+    const std::lock_guard lock(mutex_);
+    if (stopped_ || next_ >= tiles_.size()) return std::nullopt;
+    return tiles_[next_++];
+  }
+  void stop() {
+    const std::lock_guard lock(mutex_);
+    stopped_ = true;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::int64_t> tiles_;
+  std::size_t next_ = 0;
+  bool stopped_ = false;
+};
+
+// Tiles this machine finished, waiting to be recorded.
+class FinishedTiles {
+ public:
+  void add(FinishedTile tile) {
+    const std::lock_guard lock(mutex_);
+    tiles_.push_back(std::move(tile));
+  }
+  void takeInto(std::vector<FinishedTile>& out) {
+    const std::lock_guard lock(mutex_);
+    for (FinishedTile& tile : tiles_) out.push_back(std::move(tile));
+    tiles_.clear();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<FinishedTile> tiles_;
+};
+
+std::vector<std::int64_t> tilesToDo(const TilePlan& plan, CatalogueWriter& writer,
+                                    std::string& error) {
+  std::vector<bool> done(static_cast<std::size_t>(plan.tileCount()), false);
+  std::vector<std::int64_t> tiles;
+  if (!writer.readDoneTiles(done, error)) return tiles;
+  for (std::size_t i = 0; i < done.size(); ++i) {
+    if (!done[i]) tiles.push_back(static_cast<std::int64_t>(i));
+  }
+  return tiles;
+}
+
+std::int64_t cellsOf(const TilePlan& plan, const std::vector<std::int64_t>& tiles) {
+  std::int64_t cells = 0;
+  for (const std::int64_t tile : tiles) {
+    const CellRect rect = plan.tile(tile);
+    cells += rect.width * rect.height;
+  }
+  return cells;
+}
+
+}  // namespace
+
+std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Ranks& ranks) {
+  std::string error;
+  std::vector<std::int64_t> todo;
+  if (writer != nullptr) todo = tilesToDo(setup.plan, *writer, error);
+  ProgressBar progress(cellsOf(setup.plan, todo), "cells", setup.progress);
+  TileQueue queue(std::move(todo));
+  if (writer == nullptr || !error.empty()) queue.stop();
+
+  const StarPresence presence;
+  FinishedTiles finished;
+  std::atomic<bool> computing{true};
+  std::thread local([&] {
+    while (const auto tile = queue.take()) {
+      finished.add({*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), setup.threads)});
+    }
+    computing.store(false);
+  });
+
+  int ranksAtWork = ranks.size() - 1;
+  std::vector<FinishedTile> pending;
+  std::int64_t cellsDone = 0;
+  Clock::time_point lastCommit = Clock::now();
+  for (;;) {
+    bool busy = false;
+    while (const auto request = ranks.pollRequest()) {
+      busy = true;
+      if (!request->tileBytes.empty()) {
+        auto tile = tileFromBytes(request->tileBytes);
+        if (tile) {
+          pending.push_back(std::move(*tile));
+        } else if (error.empty()) {
+          error = "rank " + std::to_string(request->rank) + " sent a damaged tile";
+          queue.stop();
+        }
+      }
+      const auto next = queue.take();
+      ranks.answer(request->rank, next);
+      if (!next) --ranksAtWork;
+    }
+    const bool lastRound = !computing.load() && ranksAtWork == 0;
+    finished.takeInto(pending);
+    if (!pending.empty() && writer != nullptr && error.empty() &&
+        (lastRound || Clock::now() - lastCommit >= COMMIT_INTERVAL)) {
+      error = writer->record(pending);
+      if (!error.empty()) queue.stop();
+      for (const FinishedTile& tile : pending) cellsDone += tile.outcome.census.cells;
+      progress.update(cellsDone);
+      pending.clear();
+      lastCommit = Clock::now();
+    }
+    if (lastRound) break;
+    if (!busy) std::this_thread::sleep_for(IDLE_WAIT);
+  }
+  local.join();
+  progress.finish();
+  return error;
+}
+
+void computeGivenTiles(const HuntSetup& setup, Ranks& ranks) {
+  const StarPresence presence;
+  std::string finished;
+  while (const auto tile = ranks.exchange(finished)) {
+    finished = tileBytes(
+        {*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), setup.threads)});
+  }
+}
+
+}  // namespace glyphverse
