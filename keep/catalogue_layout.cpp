@@ -92,9 +92,9 @@ std::optional<HuntArguments> readArguments(const Connection& connection) {
                    "SELECT region_x, region_y, width, height, tile_side, filter FROM hunt");
   if (select.step() != SQLITE_ROW) return std::nullopt;
   HuntArguments arguments;
-  arguments.region = CellRect{static_cast<std::int32_t>(select.integer(0)),
-                              static_cast<std::int32_t>(select.integer(1)), select.integer(2),
-                              select.integer(3)};
+  arguments.region =
+      CellRect{static_cast<std::int32_t>(select.integer(0)),
+               static_cast<std::int32_t>(select.integer(1)), select.integer(2), select.integer(3)};
   arguments.tileSide = static_cast<std::int32_t>(select.integer(4));
   arguments.filter = select.text(5);
   return arguments;
@@ -108,8 +108,13 @@ std::string makeCatalogue(Connection& connection, const std::string& path,
                    "INSERT INTO hunt (region_x, region_y, width, height, tile_side, filter) "
                    "VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
   const CellRect& r = arguments.region;
-  if (!insert.bind(1, r.x).bind(2, r.y).bind(3, r.width).bind(4, r.height)
-           .bind(5, arguments.tileSide).bind(6, arguments.filter).run()) {
+  if (!insert.bind(1, r.x)
+           .bind(2, r.y)
+           .bind(3, r.width)
+           .bind(4, r.height)
+           .bind(5, arguments.tileSide)
+           .bind(6, arguments.filter)
+           .run()) {
     return sqliteFailure(connection, path);
   }
   const std::string stamp = "PRAGMA application_id = " + std::to_string(CATALOGUE_APPLICATION_ID) +

@@ -15,7 +15,8 @@ bool readSystems(const Connection& connection, std::vector<HuntedSystem>& system
   int result = SQLITE_ROW;
   while ((result = select.step()) == SQLITE_ROW) {
     systems.push_back(HuntedSystem{
-        {static_cast<std::int32_t>(select.integer(0)), static_cast<std::int32_t>(select.integer(1))},
+        {static_cast<std::int32_t>(select.integer(0)),
+         static_cast<std::int32_t>(select.integer(1))},
         {static_cast<std::int8_t>(select.integer(2)), static_cast<std::int8_t>(select.integer(3))},
         static_cast<std::uint32_t>(select.integer(4)),
         static_cast<std::uint8_t>(select.integer(5)),
@@ -27,7 +28,8 @@ bool readSystems(const Connection& connection, std::vector<HuntedSystem>& system
 // Values outside a measure's range (a file changed by hand) are left out.
 template <std::size_t N>
 void countInto(std::array<std::int64_t, N>& counts, std::int64_t value, std::int64_t count) {
-  if (value >= 0 && static_cast<std::size_t>(value) < N) counts[static_cast<std::size_t>(value)] = count;
+  if (value >= 0 && static_cast<std::size_t>(value) < N)
+    counts[static_cast<std::size_t>(value)] = count;
 }
 
 bool readCensus(const Connection& connection, StarCensus& census) {
@@ -50,7 +52,8 @@ bool readCensus(const Connection& connection, StarCensus& census) {
 
 CatalogueReading readCatalogue(const std::string& path) {
   Connection connection;
-  if (!connection.open(path, SQLITE_OPEN_READONLY)) return {nullptr, sqliteFailure(connection, path)};
+  if (!connection.open(path, SQLITE_OPEN_READONLY))
+    return {nullptr, sqliteFailure(connection, path)};
   sqlite3_busy_timeout(connection.get(), BUSY_TIMEOUT_MILLIS);
   const CatalogueInspection inspection = inspectCatalogue(connection, path);
   if (!inspection.state) return {nullptr, inspection.error};

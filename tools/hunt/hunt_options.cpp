@@ -54,8 +54,9 @@ std::int64_t readSize(const std::string& word, const char* name, std::int64_t le
                       std::int64_t most) {
   const auto value = readWholeNumber(word, least, most);
   if (!value) {
-    throw UsageError(std::string(name) + " '" + echoedField(word) + "' is not a whole number from " +
-                     std::to_string(least) + " to " + std::to_string(most));
+    throw UsageError(std::string(name) + " '" + echoedField(word) +
+                     "' is not a whole number from " + std::to_string(least) + " to " +
+                     std::to_string(most));
   }
   return *value;
 }
@@ -103,15 +104,16 @@ HuntOptionsReading readHuntOptions(const std::vector<std::string>& arguments) {
     CellRect region{0, 0, WORLD_SIZE, WORLD_SIZE};
     if (!all) {
       if (words.size() < 4) throw UsageError("give the region X0 Y0 W H, or --all");
-      region = CellRect{readCorner(words[0], "X0"), readCorner(words[1], "Y0"),
-                        readSize(words[2], "W", 1, WORLD_SIZE),
-                        readSize(words[3], "H", 1, WORLD_SIZE)};
+      region =
+          CellRect{readCorner(words[0], "X0"), readCorner(words[1], "Y0"),
+                   readSize(words[2], "W", 1, WORLD_SIZE), readSize(words[3], "H", 1, WORLD_SIZE)};
       filtersFrom = 4;
     }
-    options.filter = readFilter({words.begin() + static_cast<std::ptrdiff_t>(filtersFrom), words.end()});
-    options.plan = TilePlan{region, static_cast<std::int32_t>(
-                                        readSize(std::to_string(tileSide), "--tile-side",
-                                                 LEAST_TILE_SIDE, WORLD_SIZE))};
+    options.filter =
+        readFilter({words.begin() + static_cast<std::ptrdiff_t>(filtersFrom), words.end()});
+    options.plan =
+        TilePlan{region, static_cast<std::int32_t>(readSize(std::to_string(tileSide), "--tile-side",
+                                                            LEAST_TILE_SIDE, WORLD_SIZE))};
     if (options.plan.tileCount() > MOST_TILES) {
       throw UsageError("tiles of " + std::to_string(tileSide) + " cut the region into more than " +
                        std::to_string(MOST_TILES) + " tiles: give a larger --tile-side");

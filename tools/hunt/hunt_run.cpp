@@ -94,7 +94,8 @@ std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Rank
   std::atomic<bool> computing{true};
   std::thread local([&] {
     while (const auto tile = queue.take()) {
-      finished.add({*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), setup.threads)});
+      finished.add(
+          {*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), setup.threads)});
     }
     computing.store(false);
   });
@@ -143,8 +144,8 @@ void computeGivenTiles(const HuntSetup& setup, Ranks& ranks) {
   const StarPresence presence;
   std::string finished;
   while (const auto tile = ranks.exchange(finished)) {
-    finished = tileBytes(
-        {*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), setup.threads)});
+    finished =
+        tileBytes({*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), setup.threads)});
   }
 }
 

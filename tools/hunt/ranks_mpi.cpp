@@ -45,8 +45,8 @@ std::optional<Ranks::Request> Ranks::pollRequest() {
   int size = 0;
   MPI_Get_count(&status, MPI_CHAR, &size);
   Request request{status.MPI_SOURCE, std::string(static_cast<std::size_t>(size), '\0')};
-  MPI_Recv(request.tileBytes.data(), size, MPI_CHAR, status.MPI_SOURCE, REQUEST_TAG,
-           MPI_COMM_WORLD, MPI_STATUS_IGNORE);
+  MPI_Recv(request.tileBytes.data(), size, MPI_CHAR, status.MPI_SOURCE, REQUEST_TAG, MPI_COMM_WORLD,
+           MPI_STATUS_IGNORE);
   return request;
 }
 

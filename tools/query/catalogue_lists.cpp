@@ -46,9 +46,10 @@ std::string catalogueLines(const std::vector<HuntedSystem>& systems, bool json) 
                                   std::to_string(s.nebIntens)};
     if (json) {
       out += "{\"x\":" + fields[0] + ",\"y\":" + fields[1] + ",\"seed\":" + fields[2] +
-             ",\"size\":" + fields[3] + ",\"starCount\":" + fields[4] + ",\"planetCount\":" +
-             fields[5] + ",\"bodyCount\":" + fields[6] + ",\"nebColor\":\"" + fields[7] +
-             "\",\"nebIntens\":" + fields[8] + ",\"name\":" + jsonString(s.name) + "}\n";
+             ",\"size\":" + fields[3] + ",\"starCount\":" + fields[4] +
+             ",\"planetCount\":" + fields[5] + ",\"bodyCount\":" + fields[6] + ",\"nebColor\":\"" +
+             fields[7] + "\",\"nebIntens\":" + fields[8] + ",\"name\":" + jsonString(s.name) +
+             "}\n";
     } else {
       for (const std::string& field : fields) out += field + "\t";
       out += escapeControlBytes(s.name) + "\n";

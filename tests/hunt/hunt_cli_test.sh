@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# glyphverse-hunt as a program: its catalogue equals a brute-force scan (also
+# of a region across both world edges), whatever the threads, and whatever
+# interrupted it; another hunt onto a catalogue is refused and leaves it as
+# it was; bad arguments exit 2.
+set -u
+hunt=$1
+query=$2
+dir=$(mktemp -d)
+trap 'kill -9 $running 2>/dev/null; rm -rf "$dir"' EXIT
+running=
+source "$(dirname "$0")/hunt_lib.sh"
+
+# Brute force: a plain region with a name filter, and one across both edges.
+"$hunt" 100 200 40 30 'stars>=1' 'name=E' --quiet --tile-side 16 --out "$dir/plain.db" >"$dir/out" ||
+  fail "plain hunt exited $?"
+[[ $(tail -n1 "$dir/out") == 1200$'\t'* ]] || fail "last line '$(tail -n1 "$dir/out")'"
+[[ $(catalogue_text "$dir/plain.db") == $(brute_force 100 200 40 30 1 0 0 e) ]] ||
+  fail "the plain region differs from a brute-force scan"
+"$hunt" -20 16777200 45 30 'planets>=3' 'bright>=20' --quiet --tile-side 16 --out "$dir/edge.db" \
+  >/dev/null || fail "hunt across the edges exited $?"
+[[ $(catalogue_text "$dir/edge.db") == $(brute_force -20 16777200 45 30 0 3 20 '') ]] ||
+  fail "the region across both edges differs from a brute-force scan"
+[[ $("$query" --catalogue "$dir/edge.db" | wc -l) -gt 0 ]] || fail "no matches to compare"
+
+# 1 and 3 threads, and a hunt killed mid-way then run again: the same catalogue.
+region=(0 0 4096 4096 'planets>=9' --tile-side 64 --quiet)
+"$hunt" "${region[@]}" --threads 1 --out "$dir/one.db" >"$dir/one.out" || fail "1 thread exited $?"
+"$hunt" "${region[@]}" --threads 3 --out "$dir/three.db" >"$dir/three.out" || fail "3 threads exited $?"
+whole=$(catalogue_text "$dir/one.db")
+[[ $(catalogue_text "$dir/three.db") == "$whole" ]] || fail "3 threads differ from 1"
+cmp -s "$dir/one.out" "$dir/three.out" || fail "the totals differ"
+
+stars_done() { "$query" --catalogue "$1" --census 2>/dev/null | awk '$1 == "starCount" { n += $3 } END { print n + 0 }'; }
+all_stars=$(stars_done "$dir/one.db")
+"$hunt" "${region[@]}" --threads 1 --out "$dir/killed.db" >/dev/null &
+running=$!
+for ((i = 0; i < 600; ++i)); do
+  [[ $(stars_done "$dir/killed.db") -gt 0 ]] && break
+  sleep 0.05
+done
+kill -9 $running
+wait $running 2>/dev/null
+done_then=$(stars_done "$dir/killed.db")
+((done_then > 0 && done_then < all_stars)) ||
+  fail "the kill came too early or too late ($done_then of $all_stars stars done)"
+"$hunt" "${region[@]}" --threads 1 --out "$dir/killed.db" >"$dir/killed.out" || fail "rerun exited $?"
+[[ $(catalogue_text "$dir/killed.db") == "$whole" ]] || fail "killed and resumed differs"
+cmp -s "$dir/one.out" "$dir/killed.out" || fail "killed and resumed: other totals"
+
+# Another hunt onto a catalogue: status 2, the file unchanged.
+cp "$dir/plain.db" "$dir/before.db"
+"$hunt" 100 200 40 30 'stars>=2' --quiet --tile-side 16 --out "$dir/plain.db" >/dev/null 2>"$dir/err"
+[[ $? -eq 2 && -s "$dir/err" ]] || fail "another hunt onto the catalogue must exit 2 with a reason"
+cmp -s "$dir/plain.db" "$dir/before.db" || fail "a refused hunt changed the catalogue"
+printf 'not a catalogue' >"$dir/text"
+"$hunt" 0 0 10 10 --out "$dir/text" >/dev/null 2>&1; [[ $? -eq 2 ]] || fail "a text file must be refused"
+[[ $(cat "$dir/text") == 'not a catalogue' ]] || fail "a refused file was changed"
+
+# Bad arguments: status 2 and a reason.
+for args in "0 0 0 10" "0 0 10" "0 0 10 10 planets>=11" "0 0 10 10 radius=5" "x 0 10 10" \
+  "0 0 16777217 1" "--all --tile-side 1"; do
+  # shellcheck disable=SC2086
+  "$hunt" $args --out "$dir/bad.db" >/dev/null 2>"$dir/err"
+  [[ $? -eq 2 && -s "$dir/err" && ! -e "$dir/bad.db" ]] || fail "'$args' must exit 2 with a reason"
+done
+"$hunt" 0 0 10 10 >/dev/null 2>&1; [[ $? -eq 2 ]] || fail "no --out must exit 2"
+[[ $("$hunt" --help) == *"--out"* ]] || fail "--help"
+echo "hunt cli: ok"
