@@ -7,8 +7,9 @@ set -u
 hunt=$1
 query=$2
 dir=$(mktemp -d)
-trap 'kill -9 $running 2>/dev/null; rm -rf "$dir"' EXIT
 running=
+mounted=
+trap 'kill -9 $running 2>/dev/null; [[ -n $mounted ]] && umount "$mounted"; rm -rf "$dir"' EXIT
 source "$(dirname "$0")/hunt_lib.sh"
 
 # Brute force: a plain region with a name filter, and one across both edges.
@@ -56,6 +57,22 @@ cmp -s "$dir/plain.db" "$dir/before.db" || fail "a refused hunt changed the cata
 printf 'not a catalogue' >"$dir/text"
 "$hunt" 0 0 10 10 --out "$dir/text" >/dev/null 2>&1; [[ $? -eq 2 ]] || fail "a text file must be refused"
 [[ $(cat "$dir/text") == 'not a catalogue' ]] || fail "a refused file was changed"
+
+# A full disk stops the hunt with the reason and status 1, the catalogue
+# holding whole tiles: with no filter every star is listed, so as many
+# systems as the census counts stars. Only root can mount a small disk, and
+# a container may refuse it.
+if [[ $(id -u) -eq 0 ]] && mkdir "$dir/small" &&
+  mount -t tmpfs -o size=256k tmpfs "$dir/small" 2>/dev/null; then
+  mounted=$dir/small
+  "$hunt" 0 0 2048 2048 --tile-side 64 --quiet --out "$dir/small/c.db" >/dev/null 2>"$dir/err"
+  status=$?
+  [[ $status -eq 1 ]] && grep -q full "$dir/err" ||
+    fail "a full disk must stop the hunt with status 1 and say so: $status, $(cat "$dir/err")"
+  listed=$("$query" --catalogue "$dir/small/c.db" | wc -l)
+  counted=$(stars_done "$dir/small/c.db")
+  ((listed > 0 && listed == counted)) || fail "after a full disk: $listed listed, $counted counted"
+fi
 
 # Bad arguments: status 2 and a reason.
 for args in "0 0 0 10" "0 0 10" "0 0 10 10 planets>=11" "0 0 10 10 radius=5" "x 0 10 10" \

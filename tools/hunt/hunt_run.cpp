@@ -103,7 +103,7 @@ std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Rank
   int ranksAtWork = ranks.size() - 1;
   std::vector<FinishedTile> pending;
   std::int64_t cellsDone = 0;
-  Clock::time_point lastCommit = Clock::now();
+  Clock::time_point lastCommit;  // long ago: the first tiles are recorded at once
   for (;;) {
     bool busy = false;
     while (const auto request = ranks.pollRequest()) {

@@ -1,5 +1,7 @@
 #include "tools/hunt/tile_hunt.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <atomic>
 #include <system_error>
@@ -14,16 +16,22 @@ constexpr std::int64_t ROWS_PER_TASK = 16;
 
 }  // namespace
 
+// The cores this process may run on: a batch system gives a job fewer than
+// the machine has.
 int huntThreads(int asked) {
-  const int cores = static_cast<int>(std::thread::hardware_concurrency());
-  return std::max(1, asked > 0 ? asked : cores);
+  if (asked > 0) return asked;
+  cpu_set_t allowed;
+  if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0)
+    return std::max(1, CPU_COUNT(&allowed));
+  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 HuntOutcome huntTile(const StarPresence& presence, const StarFilter& filter, const CellRect& tile,
                      int threads) {
   const RectHunt hunt(presence, filter, tile);
   const std::int64_t tasks = (tile.height + ROWS_PER_TASK - 1) / ROWS_PER_TASK;
-  const auto used = static_cast<std::size_t>(std::clamp<std::int64_t>(threads, 1, tasks));
+  const auto used =
+      static_cast<std::size_t>(std::clamp<std::int64_t>(huntThreads(threads), 1, tasks));
   std::vector<HuntOutcome> parts(std::max<std::size_t>(used, 1));
   std::atomic<std::int64_t> nextTask{0};
   auto work = [&](HuntOutcome& part) {

@@ -6,11 +6,12 @@
 
 namespace glyphverse {
 
-// The tile's outcome, the same for any number of threads (1 or more).
+// The tile's outcome, the same for any number of threads (0: one a core).
 HuntOutcome huntTile(const StarPresence& presence, const StarFilter& filter, const CellRect& tile,
                      int threads);
 
-// The threads a hunt uses when asked for `asked` (0: one a core).
+// The threads a hunt uses when asked for `asked` (0: one for each core this
+// process may run on).
 int huntThreads(int asked);
 
 }  // namespace glyphverse
