@@ -9,7 +9,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "A 600 x 600 window shows the coloured glyphs around the explorer: the galaxy's "
   "nebulae and stars, star systems and planet surfaces, all computed from their "
-  "coordinates. Includes glyphverse-query, glyphverse-snapshot and glyphverse-atlas.")
+  "coordinates. Includes glyphverse-query, glyphverse-snapshot, glyphverse-atlas and "
+  "glyphverse-hunt.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

@@ -16,6 +16,7 @@ for lib in libsdl2-2.0-0 libpng16-16 libtbb12 libsqlite3-0; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot bin/glyphverse-atlas \
+    bin/glyphverse-hunt \
     share/applications/glyphverse.desktop share/doc/glyphverse/copyright \
     share/icons/hicolor/64x64/apps/glyphverse.png share/icons/hicolor/256x256/apps/glyphverse.png; do
   [[ -s "$root/usr/$file" ]] || fail "no /usr/$file"
@@ -34,6 +35,8 @@ if [[ $(id -u) -eq 0 ]]; then
   dpkg --dry-run -i "$deb" >/dev/null || fail "dpkg would not install it"
 fi
 
+answer=$("$root/usr/bin/glyphverse-hunt" 0 0 64 64 --quiet --out "$root/hunt.db")
+[[ $answer == 4096$'\t'* ]] || fail "installed glyphverse-hunt printed '$answer'"
 answer=$("$root/usr/bin/glyphverse-query" galaxy 10 10)
 [[ $answer == $'14\t13\t14\t0\t0\t2' ]] || fail "installed glyphverse-query answered '$answer'"
 "$root/usr/bin/glyphverse-snapshot" --start 10,10 --out "$root/frame.png" >/dev/null
