@@ -54,7 +54,7 @@ struct HuntedSystem {
 
 struct HuntOutcome {
   StarCensus census;
-  std::vector<HuntedSystem> systems;  // in the order found: by row, then column
+  std::vector<HuntedSystem> systems;  // in no particular order
   void add(HuntOutcome&& other);
 };
 

@@ -111,9 +111,11 @@ HuntOptionsReading readHuntOptions(const std::vector<std::string>& arguments) {
     }
     options.filter =
         readFilter({words.begin() + static_cast<std::ptrdiff_t>(filtersFrom), words.end()});
-    options.plan =
-        TilePlan{region, static_cast<std::int32_t>(readSize(std::to_string(tileSide), "--tile-side",
-                                                            LEAST_TILE_SIDE, WORLD_SIZE))};
+    if (tileSide < LEAST_TILE_SIDE || tileSide > WORLD_SIZE) {
+      throw UsageError("--tile-side takes a whole number from " + std::to_string(LEAST_TILE_SIDE) +
+                       " to " + std::to_string(WORLD_SIZE));
+    }
+    options.plan = TilePlan{region, static_cast<std::int32_t>(tileSide)};
     if (options.plan.tileCount() > MOST_TILES) {
       throw UsageError("tiles of " + std::to_string(tileSide) + " cut the region into more than " +
                        std::to_string(MOST_TILES) + " tiles: give a larger --tile-side");

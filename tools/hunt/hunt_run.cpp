@@ -110,7 +110,7 @@ std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Rank
       busy = true;
       if (!request->tileBytes.empty()) {
         auto tile = tileFromBytes(request->tileBytes);
-        if (tile) {
+        if (tile && tile->index >= 0 && tile->index < setup.plan.tileCount()) {
           pending.push_back(std::move(*tile));
         } else if (error.empty()) {
           error = "rank " + std::to_string(request->rank) + " sent a damaged tile";
