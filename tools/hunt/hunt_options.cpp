@@ -35,7 +35,8 @@ constexpr const char* FOOTER =
 
 The region is cut into tiles, each recorded in the catalogue with its systems
 and census at once: a hunt stopped in any way loses only the tiles it was
-computing. Another hunt onto an existing catalogue is refused.
+computing. A hunt with other arguments onto an existing catalogue is refused
+and the file left as it is.
 
 Under mpirun or srun the ranks share the tiles: rank 0 hands them out as the
 others ask, computes some itself and writes the catalogue. Read the catalogue
@@ -92,11 +93,14 @@ HuntOptionsReading readHuntOptions(const std::vector<std::string>& arguments) {
   std::int64_t tileSide = DEFAULT_TILE_SIDE;
   app.add_option("words", words, "X0 Y0 W H and the filters")->group("");
   app.add_flag("--all", all, "The whole galaxy: 0 0 16777216 16777216");
-  app.add_option("-o,--out", options.out, "The catalogue to write or go on with")->required();
+  app.add_option("-o,--out", options.out, "The catalogue to write or go on with")
+      ->required()
+      ->type_name("FILE");
   app.add_option("-t,--threads", options.threads, "Threads on each machine (all cores)")
-      ->check(CLI::Range(1, 4096));
+      ->check(CLI::Range(1, 4096))
+      ->type_name("N");
   app.add_flag("-q,--quiet", options.quiet, "No progress bar");
-  app.add_option("--tile-side", tileSide, "Cells on a side of a tile (4096)");
+  app.add_option("--tile-side", tileSide, "Cells on a side of a tile (4096)")->type_name("N");
   try {
     const std::string info = parseCommandLine<UsageError>(app, arguments);
     if (!info.empty()) return {std::nullopt, info, ""};
