@@ -21,10 +21,10 @@ void CataloguePanel::open(std::shared_ptr<const CatalogueList> list) {
   list_ = std::move(list);
   open_ = list_ != nullptr;
   if (!list_) return;
-  view_ = ListView{std::to_string(list_->systems.size()) + " systems in " + list_->name,
-                   "Up Down choose   Enter go there   Esc close",
-                   {},
-                   "The catalogue holds no system yet."};
+  view_ = ListView{};
+  view_.title = std::to_string(list_->systems.size()) + " systems in " + list_->name;
+  view_.keys = "Up Down choose   Enter go there   Esc close";
+  view_.empty = "The catalogue holds no system yet.";
   for (const HuntedSystem& s : list_->systems) view_.entries.push_back({systemLine(s)});
   choice_ = ListChoice(LIST_PAGE_ROWS);
   choice_.setCount(list_->systems.size());

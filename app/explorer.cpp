@@ -65,6 +65,7 @@ bool Explorer::runFrame() {
     }
   }
   noteArrival();
+  sayWhereLevelsEnd(now);
   scanner_.setMarks(search_.filter());
   scanner_.setRinged(catalogue_.ringed());
   for (Mode* mode : modes) mode->draw(display_, now);
@@ -138,13 +139,13 @@ void Explorer::bookmarkHere(double now) {
   if (place.viewLevel == PLANET_LEVEL) name += ", planet";
   if (place.viewLevel > PLANET_LEVEL) name = "Level " + std::to_string(place.viewLevel);
   status_.show("Bookmarking " + name, now);
-  keep_->request<Bookmark>(
+  keep_->request<SavedBookmark>(
       [place, name](Store& store) { return store.addBookmark(place, name, unixSecondsNow()); },
-      [this](Outcome<Bookmark> saved) {
-        status_.show(
-            saved.ok() ? "Bookmarked " + saved.value->name + " at " + placeText(saved.value->place)
-                       : "Not bookmarked: " + saved.error,
-            now_);
+      [this](Outcome<SavedBookmark> saved) {
+        if (!saved.ok()) return status_.show("Not bookmarked: " + saved.error, now_);
+        const std::string what = saved.value->name + " at " + placeText(saved.value->place);
+        status_.show((saved.value->alreadyKept ? "Already bookmarked: " : "Bookmarked ") + what,
+                     now_);
       });
 }
 
@@ -167,11 +168,32 @@ void Explorer::noteArrival() {
                           s.starCount,      s.planetCount,   s.nebIntens};
   keep_->request<bool>([visit](Store& store) { return store.recordVisit(visit); },
                        [this, name = s.name, level](Outcome<bool> first) {
-                         if (!first.ok() || !*first.value) return;
+                         if (!first.ok()) {
+                           ++unlogged_.count;
+                           unlogged_.reason = first.error;
+                           return status_.show("Not logged: " + first.error, now_);
+                         }
+                         if (!*first.value) return;
                          status_.show(std::string("First visit to ") + name +
                                           (level == PLANET_LEVEL ? "'s planet" : ""),
                                       now_);
                        });
+}
+
+// Places end at DEEPEST_PLACE_LEVEL, and so does Space: deeper could not be
+// bookmarked, logged, linked or continued.
+void Explorer::sayWhereLevelsEnd(double now) {
+  if (state_.viewLevel < DEEPEST_PLACE_LEVEL || scanner_.isOpen() ||
+      !display_.keyboard().held().isDown(SCAN_SPACE)) {
+    return;
+  }
+  status_.show("Level " + std::to_string(DEEPEST_PLACE_LEVEL) + " is the deepest there is", now);
+}
+
+std::string Explorer::unloggedNote() const {
+  if (unlogged_.count == 0) return "";
+  return std::to_string(unlogged_.count) + (unlogged_.count == 1 ? " visit" : " visits") +
+         " of this run could not be logged: " + unlogged_.reason;
 }
 
 bool Explorer::runFrameAndSleep() {

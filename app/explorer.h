@@ -92,6 +92,9 @@ class Explorer {
   void copyLinkHere(double now);
   // Logs a system entered or a planet landed on, once per arrival.
   void noteArrival();
+  void sayWhereLevelsEnd(double now);
+  // What the log lacks from this run, for its panel.
+  std::string unloggedNote() const;
 
   Display& display_;
   int page_ = 0;
@@ -110,7 +113,14 @@ class Explorer {
   StoreWorker* keep_;
   std::function<std::string(const Place&)> linkOf_;
   BookmarksPanel bookmarks_{keep_, [this](const Place& place) { travel(place); }};
-  LogPanel log_{keep_, [this](const Place& place) { travel(place); }};
+  // Visits of this run that the store could not log, and the last reason.
+  struct Unlogged {
+    int count = 0;
+    std::string reason;
+  };
+  Unlogged unlogged_;
+  LogPanel log_{keep_, [this](const Place& place) { travel(place); },
+                [this] { return unloggedNote(); }};
   InfoPanel info_{[this] { return here(); }};
   bool infoShown_ = false;
   SearchPanel search_;

@@ -2,6 +2,8 @@
 // A list in a panel over the picture: a title, the keys, and a page of
 // entries with the chosen one marked.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +18,13 @@ inline constexpr PanelBox LIST_BOX{8, 5, 67};
 struct ListView {
   std::string title;
   std::string keys;                // what the keys do, under the title
-  std::vector<PanelLine> entries;  // one line each
+  std::vector<PanelLine> entries;  // one line each, from position `firstEntry` of the list
   std::string empty;               // said when there are none
+  // Where `entries` start in the list, and how long the whole list is (by
+  // default just `entries`): a long list hands over only the page it shows.
+  std::size_t firstEntry = 0;
+  std::optional<std::size_t> total;
+  std::string note;  // said under the keys, when there is something to say
 };
 
 void drawListPanel(Display& display, const ListView& view, const ListChoice& choice);

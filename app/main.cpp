@@ -41,8 +41,7 @@ PlaceReading readPictureOfPlace(const std::string& path) {
 
 // The database GLYPHVERSE_DATABASE or the data folder names; runs on the
 // store's worker thread.
-OpenedStore openExplorerStore() {
-  const DatabaseChoice choice = chooseDatabaseFromEnvironment();
+OpenedStore openExplorerStore(const DatabaseChoice& choice) {
 #if GLYPHVERSE_KEEPS_PLACES
   return openChosenStore(choice);
 #else
@@ -67,7 +66,8 @@ Place lastRunsPlace(StoreWorker& keep) {
   const auto last = keep.call<std::optional<Place>>([](Store& store) { return store.lastPlace(); });
   if (last.ok() && last.value->has_value()) return **last.value;
   std::fprintf(stderr, "glyphverse: --continue: %s; starting at (%d, %d)\n",
-               last.ok() ? "no run has ended yet" : last.error.c_str(), START_X, START_Y);
+               last.ok() ? "no earlier run kept where it ended" : last.error.c_str(), START_X,
+               START_Y);
   return galaxyPlace(START_X, START_Y);
 }
 
@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
     }
   }
   // Opened in the background: the window does not wait for the disk.
-  StoreWorker keep(openExplorerStore);
+  const DatabaseChoice database = chooseDatabaseFromEnvironment();
+  StoreWorker keep([database] { return openExplorerStore(database); });
   const Place start = command.continueLastRun
                           ? lastRunsPlace(keep)
                           : command.start.value_or(galaxyPlace(START_X, START_Y));
@@ -127,9 +128,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   explorer.run();
-  // For --continue; what cannot be saved now was said when the store failed.
+  // For --continue. A store that never opened said why when it failed; a
+  // save that fails now is said once the window or the terminal is given
+  // back, where it can be read.
   const Place end = placeOf(explorer.state());
-  keep.call<bool>([end](Store& store) { return store.saveLastPlace(end); });
+  const auto saved = keep.call<bool>([end](Store& store) { return store.saveLastPlace(end); });
   keep.finish();
+  display.close();
+  if (!saved.ok() && !database.off) {
+    std::fprintf(stderr, "glyphverse: where this run ended (%s) was not kept for --continue: %s\n",
+                 placeText(end).c_str(), saved.error.c_str());
+  }
   display.endProgram(0);
 }

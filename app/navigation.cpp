@@ -92,6 +92,7 @@ void stepUp(ViewState& state) {
 
 bool changeViewLevel(ViewState& state, std::int8_t step) {
   if (step < 0 && state.viewLevel <= GALAXY_LEVEL) return false;
+  if (step > 0 && state.viewLevel > DEEPEST_PLACE_LEVEL - step) return false;
   for (int n = 0; n < step; ++n) stepDown(state);
   for (int n = 0; n > step && state.viewLevel > GALAXY_LEVEL; --n) stepUp(state);
   state.changed = true;

@@ -45,7 +45,8 @@ ArrowStep takeArrowStep(const HeldKeys& keys, double now, InputGates& gates);
 void handleInput(ViewState& state, const HeldKeys& keys, double now, InputGates& gates);
 
 // Applies view-level steps and sets `changed`; returns false (and changes
-// nothing) for a step up from the galaxy, the top level. Stepping down
+// nothing) for a step up from the galaxy, the top level, and for a step down
+// past DEEPEST_PLACE_LEVEL, where places end. Stepping down
 // remembers the position left; entering the star-system level generates the
 // system under the explorer (whose tables then come into force), and
 // entering the star-system or planet level starts at (0, 0). Stepping up

@@ -5,8 +5,13 @@
 
 namespace glyphverse {
 
-std::string writePictureOfPlace(const std::string& path, const Image& image, const Place& place) {
-  return writePng(path, image, {PngText{PICTURE_PLACE_KEYWORD, placeText(place)}});
+NewFileOutcome writePictureOfPlace(const std::string& path, const Image& image,
+                                   const Place& place) {
+  std::string error;
+  const std::string bytes =
+      encodePng(image, error, {PngText{PICTURE_PLACE_KEYWORD, placeText(place)}});
+  if (bytes.empty()) return {error};
+  return writeNewFileSafely(path, bytes);
 }
 
 PlaceReading placeOfPicture(const std::string& path) {

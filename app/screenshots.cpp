@@ -111,9 +111,12 @@ void Screenshots::start(Picture picture) {
       }
     }
     const Position at = positionOn(picture.place);
-    const std::string path = pictureName(folder.path, picture.place.viewLevel, at.x, at.y);
-    const std::string error = writer(path, picture.page, picture.place);
-    return error.empty() ? "Saved " + path : error;
+    for (int tries = 1;; ++tries) {
+      const std::string path = pictureName(folder.path, picture.place.viewLevel, at.x, at.y);
+      const NewFileOutcome written = writer(path, picture.page, picture.place);
+      if (written.error.empty()) return "Saved " + path;
+      if (!written.taken || tries == MOST_NAME_TRIES) return written.error;
+    }
   });
 }
 

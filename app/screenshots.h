@@ -14,15 +14,17 @@
 
 #include "app/status_line.h"
 #include "display/display.h"
+#include "tools/common/output_file.h"
 #include "world/place.h"
 #include "world/view_state.h"
 
 namespace glyphverse {
 
-// Writes `image` as a PNG at `path`, saying that it shows `place`; returns
-// "" or the reason it failed.
+// Writes `image` as a new PNG at `path`, saying that it shows `place`,
+// never replacing a file of that name: the outcome says whether it failed,
+// why, and whether the name was taken (by another program, meanwhile).
 using PictureWriter =
-    std::function<std::string(const std::string& path, const Image& image, const Place& place)>;
+    std::function<NewFileOutcome(const std::string& path, const Image& image, const Place& place)>;
 
 // What decides where pictures go; an empty value is an unset variable.
 struct PictureEnvironment {
@@ -45,7 +47,8 @@ struct PicturesFolder {
 PicturesFolder picturesFolder(const PictureEnvironment& environment);
 
 // glyphverse-L2-415-10.png in `directory`, or -2, -3 … after the name when
-// such a file exists already.
+// such a file exists already. Another program may take the name before the
+// picture does: the writer never replaces, and the next name is tried.
 std::string pictureName(const std::string& directory, std::int32_t viewLevel, std::int32_t x,
                         std::int32_t y);
 
@@ -54,6 +57,8 @@ class Screenshots {
   // Pictures waiting for the one being written, at most: a copy of the page
   // each. Beyond them F12 says it is busy.
   static constexpr std::size_t MOST_WAITING = 16;
+  // Names tried for one picture while other programs take them first.
+  static constexpr int MOST_NAME_TRIES = 100;
 
   // Without a writer (a build without libpng) F12 says it cannot save.
   explicit Screenshots(PictureWriter writer) : writer_(std::move(writer)) {}

@@ -124,7 +124,10 @@ void SearchPanel::draw(Display& display, double /*now*/) {
                       " stars within " + around + " match",
                   "Up Down choose   Enter go there   / search again   Esc close",
                   {},
-                  "No star matches: / to search again"};
+                  "No star matches: / to search again",
+                  0,
+                  std::nullopt,
+                  ""};
     for (const StarMatch& match : result.nearest) view.entries.push_back({resultLine(match)});
     drawListPanel(display, view, choice_);
     return;

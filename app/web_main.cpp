@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/explorer.h"
 #include "app/place_address.h"
@@ -84,8 +85,12 @@ void start() {
   emscripten_cancel_main_loop();
   session.reset();
   char text[ADDRESS_ROOM + 1] = {};
-  const bool fits = readAddress(text, sizeof text) < ADDRESS_ROOM;
-  const AddressStart begin = startOfAddress(fits ? text : "?");
+  // Read as the bytes it has: a NUL in the address (%00) is part of it, and
+  // makes it no place, rather than ending it early.
+  const int length = readAddress(text, sizeof text);
+  const bool fits = length >= 0 && length < ADDRESS_ROOM;
+  const AddressStart begin =
+      startOfAddress(fits ? std::string_view(text, static_cast<std::size_t>(length)) : "?");
   tellProblem(begin.problem.c_str());
   session = std::make_unique<Session>(begin.place);
   // 0 frames a second: the browser's animation frames set the pace.

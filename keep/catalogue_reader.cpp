@@ -63,7 +63,8 @@ CatalogueReading readCatalogue(const std::string& path) {
   auto contents = std::make_unique<CatalogueContents>();
   // One read transaction: systems and census of the same tiles, even while
   // a hunt records more.
-  if (!connection.exec("BEGIN")) return {nullptr, sqliteFailure(connection, path)};
+  const ReadTransaction snapshot(connection);
+  if (!snapshot.begun()) return {nullptr, sqliteFailure(connection, path)};
   const auto arguments = readArguments(connection);
   Statement tiles(connection, "SELECT count(*) FROM tiles_done");
   if (!arguments || tiles.step() != SQLITE_ROW || !readSystems(connection, contents->systems) ||
@@ -72,7 +73,6 @@ CatalogueReading readCatalogue(const std::string& path) {
   }
   contents->arguments = *arguments;
   contents->tilesDone = tiles.integer(0);
-  connection.exec("COMMIT");
   return {std::move(contents), ""};
 }
 

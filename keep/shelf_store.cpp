@@ -44,25 +44,33 @@ class ShelfStore final : public Store {
   ShelfStore(Shelf& shelf, std::function<std::int64_t()> newId)
       : shelf_(shelf), newId_(std::move(newId)) {}
 
-  Outcome<Bookmark> addBookmark(const Place& place, const std::string& name,
-                                std::int64_t savedAt) override {
-    const Bookmark bookmark{newId_(), place, name, savedAt};
+  Outcome<SavedBookmark> addBookmark(const Place& place, const std::string& name,
+                                     std::int64_t savedAt) override {
+    for (Bookmark& kept : allBookmarks()) {
+      if (!kept.unreadable.empty() || kept.place != place) continue;
+      SavedBookmark existing;
+      static_cast<Bookmark&>(existing) = std::move(kept);
+      existing.alreadyKept = true;
+      return Outcome<SavedBookmark>::success(std::move(existing));
+    }
+    SavedBookmark saved;
+    static_cast<Bookmark&>(saved) = Bookmark{newId_(), place, name, savedAt, ""};
     const std::string error =
-        shelf_.write(BOOKMARK_PREFIX + std::to_string(bookmark.id),
+        shelf_.write(BOOKMARK_PREFIX + std::to_string(saved.id),
                      joined({std::to_string(savedAt), placeText(place), name}));
-    if (!error.empty()) return Outcome<Bookmark>::failure(error);
-    return Outcome<Bookmark>::success(bookmark);
+    if (!error.empty()) return Outcome<SavedBookmark>::failure(error);
+    return Outcome<SavedBookmark>::success(std::move(saved));
   }
 
-  Outcome<std::vector<Bookmark>> bookmarks() override {
-    std::vector<Bookmark> list;
-    for (const std::string& key : shelf_.keys(BOOKMARK_PREFIX)) {
-      if (auto bookmark = readBookmark(key)) list.push_back(std::move(*bookmark));
+  // The page's storage holds what one person bookmarks by hand: reading
+  // all of it for a page is quick.
+  Outcome<BookmarkPage> bookmarkPage(std::size_t first, std::size_t count) override {
+    std::vector<Bookmark> list = allBookmarks();
+    BookmarkPage page{list.size(), first, {}};
+    for (std::size_t i = first; i < list.size() && i - first < count; ++i) {
+      page.rows.push_back(std::move(list[i]));
     }
-    std::sort(list.begin(), list.end(), [](const Bookmark& a, const Bookmark& b) {
-      return a.savedAt != b.savedAt ? a.savedAt > b.savedAt : a.id > b.id;
-    });
-    return Outcome<std::vector<Bookmark>>::success(std::move(list));
+    return Outcome<BookmarkPage>::success(std::move(page));
   }
 
   Outcome<bool> removeBookmark(std::int64_t id) override {
@@ -108,7 +116,12 @@ class ShelfStore final : public Store {
   Outcome<std::optional<Place>> lastPlace() override {
     const auto text = shelf_.read(LAST_PLACE_KEY);
     if (!text) return Outcome<std::optional<Place>>::success(std::nullopt);
-    return Outcome<std::optional<Place>>::success(readPlace(*text).place);
+    const PlaceReading reading = readPlace(*text);
+    if (!reading.place) {
+      return Outcome<std::optional<Place>>::failure("the last place kept is unreadable: " +
+                                                    reading.error);
+    }
+    return Outcome<std::optional<Place>>::success(reading.place);
   }
 
  private:
@@ -116,16 +129,31 @@ class ShelfStore final : public Store {
     return numberOf(key.substr(std::string(prefix).size()));
   }
 
+  // Newest first.
+  std::vector<Bookmark> allBookmarks() {
+    std::vector<Bookmark> list;
+    for (const std::string& key : shelf_.keys(BOOKMARK_PREFIX)) {
+      if (auto bookmark = readBookmark(key)) list.push_back(std::move(*bookmark));
+    }
+    std::sort(list.begin(), list.end(), [](const Bookmark& a, const Bookmark& b) {
+      return a.savedAt != b.savedAt ? a.savedAt > b.savedAt : a.id > b.id;
+    });
+    return list;
+  }
+
+  // Nothing for a key that is not a bookmark's; a bookmark whose record
+  // cannot be read is listed as unreadable, to be removed.
   std::optional<Bookmark> readBookmark(const std::string& key) {
     const auto id = idOf(key, BOOKMARK_PREFIX);
     const auto text = shelf_.read(key);
     if (!id || !text) return std::nullopt;
     const std::vector<std::string> f = fieldsOf(*text);
-    if (f.size() != 3) return std::nullopt;
-    const auto savedAt = numberOf(f[0]);
+    const auto savedAt = f.size() == 3 ? numberOf(f[0]) : std::nullopt;
+    if (!savedAt)
+      return Bookmark{*id, {}, "", 0, unreadablePlace(*text, "not a bookmark's record")};
     const PlaceReading place = readPlace(f[1]);
-    if (!savedAt || !place.place) return std::nullopt;
-    return Bookmark{*id, *place.place, f[2], *savedAt};
+    if (!place.place) return Bookmark{*id, {}, f[2], *savedAt, unreadablePlace(f[1], place.error)};
+    return Bookmark{*id, *place.place, f[2], *savedAt, ""};
   }
 
   std::optional<Visit> readVisit(const std::string& key) {
@@ -139,16 +167,17 @@ class ShelfStore final : public Store {
     const auto stars = numberOf(f[3]);
     const auto planets = numberOf(f[4]);
     const auto intensity = numberOf(f[5]);
-    if (!time || !place.place || !stars || !planets || !intensity) return std::nullopt;
+    if (!time || !stars || !planets || !intensity) return std::nullopt;
     Visit visit;
     static_cast<VisitRecord&>(visit) = VisitRecord{*time,
-                                                   *place.place,
+                                                   place.place.value_or(Place{}),
                                                    f[6],
                                                    static_cast<int>(*stars),
                                                    static_cast<int>(*planets),
                                                    static_cast<int>(*intensity)};
     visit.id = *id;
     visit.firstVisit = f[2] == "1";
+    if (!place.place) visit.unreadable = unreadablePlace(f[1], place.error);
     return visit;
   }
 

@@ -2,8 +2,8 @@
 // The store kept in a key-value shelf of text, such as a web page's
 // localStorage: each bookmark and each visit under a key of its own, so that
 // two pages open at once never overwrite each other's records, and every
-// change is one write. An entry the store cannot read is passed over and
-// left as it is, never removed.
+// change is one write. A bookmark or visit whose place the store cannot
+// read is listed as unreadable and left as it is until the user removes it.
 
 #include <cstdint>
 #include <functional>

@@ -79,4 +79,22 @@ class Transaction {
   bool committed_ = false;
 };
 
+// A read that sees one snapshot of the database across its statements.
+class ReadTransaction {
+ public:
+  explicit ReadTransaction(Connection& connection)
+      : connection_(connection), begun_(connection.exec("BEGIN")) {}
+  ~ReadTransaction() {
+    if (begun_) connection_.exec("COMMIT");
+  }
+  ReadTransaction(const ReadTransaction&) = delete;
+  ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+  bool begun() const { return begun_; }
+
+ private:
+  Connection& connection_;
+  bool begun_ = false;
+};
+
 }  // namespace glyphverse

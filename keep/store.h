@@ -4,6 +4,7 @@
 // keeps them in SQLite (keep/sqlite_store.h); a store is used by one thread
 // at a time (keep/store_worker.h runs one off the frame thread).
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -32,6 +33,24 @@ struct Bookmark {
   Place place;
   std::string name;
   std::int64_t savedAt = 0;  // seconds since 1970-01-01 UTC
+  // Why the place kept for it cannot be read (written by another program,
+  // or by a later release), with the text as kept; empty when it can. Such
+  // a bookmark is listed, to be seen and removed, but leads nowhere.
+  std::string unreadable;
+};
+
+// A bookmark as addBookmark left it: the new one, or the one already kept
+// for the same place (a place is bookmarked once).
+struct SavedBookmark : Bookmark {
+  bool alreadyKept = false;
+};
+
+// Some of the bookmarks, the newest first: `rows` from position `first` of
+// that order, of `total` in all.
+struct BookmarkPage {
+  std::size_t total = 0;
+  std::size_t first = 0;
+  std::vector<Bookmark> rows;
 };
 
 // A system entered or a planet surface landed on, as the explorer saw it.
@@ -49,17 +68,24 @@ struct Visit : VisitRecord {
   // No earlier visit to this level of the same system: the first time this
   // system was entered, or its planet landed on.
   bool firstVisit = false;
+  // Why the place kept for it cannot be read; empty when it can.
+  std::string unreadable;
 };
 
 class Store {
  public:
   virtual ~Store() = default;
 
-  // Saves a bookmark; the saved record has its id.
-  virtual Outcome<Bookmark> addBookmark(const Place& place, const std::string& name,
-                                        std::int64_t savedAt) = 0;
+  // Saves a bookmark; the saved record has its id. A place that has a
+  // bookmark already keeps that one, which is returned.
+  virtual Outcome<SavedBookmark> addBookmark(const Place& place, const std::string& name,
+                                             std::int64_t savedAt) = 0;
+  // At most `count` bookmarks from position `first` of the newest-first
+  // order, and how many there are: a list shows a page at a time, however
+  // many are kept.
+  virtual Outcome<BookmarkPage> bookmarkPage(std::size_t first, std::size_t count) = 0;
   // Every bookmark, the newest first.
-  virtual Outcome<std::vector<Bookmark>> bookmarks() = 0;
+  Outcome<std::vector<Bookmark>> bookmarks();
   // Removes the bookmark `id`; false when there is none by that id.
   virtual Outcome<bool> removeBookmark(std::int64_t id) = 0;
 
@@ -80,6 +106,9 @@ struct OpenedStore {
   std::unique_ptr<Store> store;
   std::string error;
 };
+
+// Why a place kept as `text` is of no use: `error` and the text itself.
+std::string unreadablePlace(const std::string& text, const std::string& error);
 
 // Seconds since 1970-01-01 UTC, for the records' times.
 std::int64_t unixSecondsNow();

@@ -40,7 +40,12 @@ EM_JS(char*, storageKeys, (const char* prefix), {
       const key = localStorage.key(i);
       if (key != null && key.startsWith(wanted)) found.push(key);
     }
-    return allocateUTF8(found.join('\n'));
+    // One key a line; a backslash or a line break inside a key is escaped
+    // (no backslash is written here: this text passes through C's strings).
+    const slash = String.fromCharCode(92);
+    const line = String.fromCharCode(10);
+    const escaped = found.map(k => k.split(slash).join(slash + slash).split(line).join(slash + 'n'));
+    return allocateUTF8(escaped.join(line));
   } catch (e) {
     return allocateUTF8(String());
   }
@@ -80,14 +85,24 @@ void LocalStorageShelf::remove(const std::string& key) {
   storageRemove(key.c_str());
 }
 
+// The page's list: a key a line, with "\\" for a backslash and "\n" for a
+// line break inside a key.
 std::vector<std::string> LocalStorageShelf::keys(const std::string& prefix) {
-  const std::string joined = taken(storageKeys(prefix.c_str())).value_or("");
+  const std::string lines = taken(storageKeys(prefix.c_str())).value_or("");
   std::vector<std::string> keys;
-  for (std::size_t start = 0; start < joined.size();) {
-    const std::size_t end = std::min(joined.find('\n', start), joined.size());
-    keys.push_back(joined.substr(start, end - start));
-    start = end + 1;
+  if (lines.empty()) return keys;
+  std::string key;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] == '\n') {
+      keys.push_back(std::move(key));
+      key.clear();
+    } else if (lines[i] == '\\' && i + 1 < lines.size()) {
+      key += lines[++i] == 'n' ? '\n' : lines[i];
+    } else {
+      key += lines[i];
+    }
   }
+  keys.push_back(std::move(key));
   return keys;
 }
 

@@ -13,8 +13,10 @@
 #include "app/text_display.h"
 #include "gen/names.h"
 #include "gen/places.h"
+#include "keep/store_worker.h"
 #include "render/map_view.h"
 #include "tests/display/display_fixture.h"
+#include "tests/keep/memory_shelf.h"
 #include "world/geometry.h"
 
 namespace glyphverse {
@@ -140,7 +142,7 @@ TEST_F(ExplorerRun, EveryF12PressIsSavedOnceWithoutItsMessage) {
     std::unique_lock<std::mutex> held(lock);
     changed.wait(held, [&] { return diskFree; });
     saved.emplace_back(path, image);
-    return std::string();
+    return NewFileOutcome{};
   };
   {
     Explorer explorer(h.display, START_PLACE, services);
@@ -209,6 +211,72 @@ TEST_F(ExplorerRun, CancellingASearchLeavesTheExplorerWhereItWas) {
   keys.setDown(SCAN_RIGHT, true);
   frame(explorer);
   EXPECT_EQ(explorer.state().x, 501);  // held keys move the explorer again
+}
+
+// What the explorer keeps is told as it happens, failures included: a
+// visit the store refuses, a place bookmarked twice, the deepest level;
+// the bookmarks' list takes a page at a time and shows names as they are.
+TEST_F(ExplorerRun, WhatIsKeptIsToldAndListedAsItIs) {
+  MemoryShelf shelf;
+  std::int64_t nextId = 1;
+  StoreWorker keep(
+      [&] {
+        return OpenedStore{makeShelfStore(shelf, [&] { return nextId++; }), ""};
+      },
+      StoreWorker::Runs::onTheCallersThread);
+  const auto rows = [&] { return h.display.workFrame().textRows(); };
+  const auto shows = [&](const std::string& text) {
+    for (const std::string& row : rows()) {
+      if (row.find(text) != std::string::npos) return true;
+    }
+    return false;
+  };
+  ExplorerServices services;
+  services.keep = &keep;
+  // The oldest with a line break in its name, as another program may keep it.
+  shelf.values["glyphverse.bookmark.1000"] = "0\t2/0/1\ttwo\nlines";
+  for (int i = 1; i < 45; ++i) {
+    ASSERT_TRUE(keep.call<SavedBookmark>(
+                        [i](Store& store) { return store.addBookmark(galaxyPlace(i, 1), "b", i); })
+                    .ok());
+  }
+  Explorer explorer(h.display, Place{DEEPEST_PLACE_LEVEL - 1, {5, 5}, {1, 1}}, services);
+  Keyboard& keys = h.display.keyboard();
+  // The key, then the store's answer, then the frame that shows it.
+  const auto press = [&](KeyCode key) {
+    keys.push(key);
+    for (int i = 0; i < 3; ++i) frame(explorer);
+  };
+  for (int i = 0; i < 3; ++i) frame(explorer);  // the level gate opens
+  keys.setDown(SCAN_SPACE, true);
+  for (int i = 0; i < 3; ++i) frame(explorer);
+  EXPECT_EQ(explorer.state().viewLevel, DEEPEST_PLACE_LEVEL);  // one step, then no more
+  EXPECT_TRUE(shows("Level 1048576 is the deepest there is"));
+  keys.setDown(SCAN_SPACE, false);
+
+  press(KeyCode::character('b'));
+  EXPECT_TRUE(shows("Bookmarked Level 1048576 at 1048576/5/5/1/1"));
+  press(KeyCode::character('b'));
+  EXPECT_TRUE(shows("Already bookmarked: Level 1048576 at 1048576/5/5/1/1"));
+
+  press(KeyCode::character('B'));
+  EXPECT_TRUE(shows("1 of 46"));
+  press(KeyCode::specialKey(KEY_END));
+  EXPECT_TRUE(shows("46 of 46"));
+  EXPECT_TRUE(shows("two\\nlines  2/0/1"));  // the oldest, its line break shown
+  press(KeyCode::character(CHAR_ENTER));
+  EXPECT_EQ(placeOf(explorer.state()), galaxyPlace(0, 1));
+
+  shelf.full = true;
+  for (int i = 0; i < 3; ++i) frame(explorer);
+  keys.setDown(SCAN_SPACE, true);
+  frame(explorer);
+  keys.setDown(SCAN_SPACE, false);
+  ASSERT_EQ(explorer.state().viewLevel, SYSTEM_LEVEL);
+  frame(explorer);
+  EXPECT_TRUE(shows("Not logged: the quota is full"));
+  press(KeyCode::character('l'));
+  EXPECT_TRUE(shows("1 visit of this run could not be logged: the quota is full"));
 }
 
 TEST_F(ExplorerRun, DrawsTheMapAroundThePosition) {

@@ -1,12 +1,21 @@
 #include "app/screenshots.h"
 
+#if GLYPHVERSE_TEST_PICTURES
+#include "app/picture_place.h"
+#endif
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <barrier>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
+#include <thread>
 
 namespace glyphverse {
 namespace {
@@ -53,6 +62,48 @@ TEST(Screenshots, PicturesGoWhereTheUserKeepsThemUnderANameOfTheirOwn) {
   EXPECT_EQ(pictureName(pictures, 2, 415, 10), pictures + "/glyphverse-L2-415-10-2.png");
   std::system(("rm -rf '" + home + "'").c_str());
 }
+
+#if GLYPHVERSE_TEST_PICTURES
+// Two explorers at the same place, one pictures folder, F12 in both at the
+// same moment: each picture gets a name of its own, and each says its own.
+TEST(Screenshots, TwoExplorersNeverShareAName) {
+  char pattern[] = "/tmp/glyphverse-pictures-XXXXXX";
+  const std::string folder = ::mkdtemp(pattern);
+  ::setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
+  constexpr int ROUNDS = 6;
+  std::set<std::string> said;
+  for (int round = 0; round < ROUNDS; ++round) {
+    std::barrier bothReady(2);
+    // Each save's first name is tried by both at once.
+    const PictureWriter racing = [&bothReady, first = true](const std::string& path,
+                                                            const Image& image,
+                                                            const Place& place) mutable {
+      if (first) bothReady.arrive_and_wait();
+      first = false;
+      return writePictureOfPlace(path, image, place);
+    };
+    Screenshots one(racing), other(racing);
+    StatusLine oneSaid, otherSaid;
+    one.take(Image(4, 4, 0xFF000000), galaxyPlace(415, 10), 0.0, oneSaid);
+    other.take(Image(4, 4, 0xFFFFFFFF), galaxyPlace(415, 10), 0.0, otherSaid);
+    for (int wait = 0; wait < 500 && (oneSaid.text().rfind("Saved ", 0) != 0 ||
+                                      otherSaid.text().rfind("Saved ", 0) != 0);
+         ++wait) {
+      one.poll(0.0, oneSaid);
+      other.poll(0.0, otherSaid);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    said.insert(oneSaid.text());
+    said.insert(otherSaid.text());
+  }
+  ::unsetenv("XDG_PICTURES_DIR");
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+  EXPECT_EQ(files, 2 * ROUNDS);
+  EXPECT_EQ(said.size(), 2u * ROUNDS);
+  std::filesystem::remove_all(folder);
+}
+#endif
 
 }  // namespace
 }  // namespace glyphverse

@@ -2,37 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "keep/store_worker.h"
+#include "tests/keep/memory_shelf.h"
 
 namespace glyphverse {
 namespace {
-
-// A shelf in memory that can be made to refuse writes, as a full quota does.
-struct MemoryShelf : Shelf {
-  std::map<std::string, std::string> values;
-  bool full = false;
-
-  std::optional<std::string> read(const std::string& key) override {
-    const auto at = values.find(key);
-    if (at == values.end()) return std::nullopt;
-    return at->second;
-  }
-  std::string write(const std::string& key, const std::string& value) override {
-    if (full) return "the quota is full";
-    values[key] = value;
-    return "";
-  }
-  void remove(const std::string& key) override { values.erase(key); }
-  std::vector<std::string> keys(const std::string& prefix) override {
-    std::vector<std::string> found;
-    for (const auto& [key, value] : values) {
-      if (key.rfind(prefix, 0) == 0) found.push_back(key);
-    }
-    return found;
-  }
-};
 
 struct Shelved : testing::Test {
   MemoryShelf shelf;
@@ -66,19 +40,27 @@ TEST_F(Shelved, FirstVisitsAreTheFirstToALevelOfASystem) {
   EXPECT_EQ((*visits.value)[0].nebIntens, 161);
 }
 
-// What the store cannot read stays as it is; a refused write loses nothing saved.
-TEST_F(Shelved, UnreadableEntriesAreLeftAndAFullShelfLosesNothing) {
+// What the store cannot read stays as it is and is listed as unreadable,
+// to be removed; a refused write loses nothing saved; a place is kept once.
+TEST_F(Shelved, UnreadableEntriesAreListedAndAFullShelfLosesNothing) {
   ASSERT_TRUE(store->addBookmark(galaxyPlace(1, 2), "kept", 1000).ok());
+  const auto again = store->addBookmark(galaxyPlace(1, 2), "twice", 1500);
+  ASSERT_TRUE(again.ok());
+  EXPECT_TRUE(again.value->alreadyKept);
+  EXPECT_EQ(again.value->name, "kept");
   shelf.values["glyphverse.bookmark.7"] = "not a bookmark";
   shelf.values["glyphverse.bookmark.x"] = "1\t2/1/1\tbad id";
-  EXPECT_EQ(store->bookmarks().value->size(), 1u);
+  auto listed = store->bookmarks();
+  ASSERT_EQ(listed.value->size(), 2u);
+  EXPECT_NE(listed.value->back().unreadable.find("not a bookmark"), std::string::npos);
   shelf.full = true;
   const auto refused = store->addBookmark(galaxyPlace(3, 4), "lost", 2000);
   EXPECT_FALSE(refused.ok());
   EXPECT_EQ(refused.error, "the quota is full");
   EXPECT_FALSE(store->saveLastPlace(galaxyPlace(3, 4)).ok());
-  EXPECT_EQ(store->bookmarks().value->size(), 1u);
+  EXPECT_EQ(store->bookmarks().value->size(), 2u);
   EXPECT_EQ(shelf.values["glyphverse.bookmark.7"], "not a bookmark");
+  EXPECT_TRUE(*store->removeBookmark(7).value);
 }
 
 // Where there are no threads, the work runs at once and its answer still
@@ -92,9 +74,9 @@ TEST(StoreWorkerOnTheCallersThread, AnswersArriveWithDeliver) {
       },
       StoreWorker::Runs::onTheCallersThread);
   std::optional<std::string> saved;
-  keep.request<Bookmark>(
+  keep.request<SavedBookmark>(
       [](Store& store) { return store.addBookmark(galaxyPlace(5, 6), "here", 1); },
-      [&](Outcome<Bookmark> outcome) { saved = outcome.value->name; });
+      [&](Outcome<SavedBookmark> outcome) { saved = outcome.value->name; });
   EXPECT_FALSE(saved);
   EXPECT_EQ(keep.deliver(), 1);
   EXPECT_EQ(saved, "here");

@@ -78,9 +78,11 @@ TEST(SqliteStore, TwoProgramsAtOnceBothKeepEveryChange) {
         std::fprintf(stderr, "%c: %s\n", who, opened.error.c_str());
         return 10;
       }
+      // Places of their own: a place is bookmarked once.
+      const int first = who == 'a' ? 0 : PER_CHILD;
       for (int i = 0; i < PER_CHILD; ++i) {
         const std::string name = std::string(1, who) + std::to_string(i);
-        if (!opened.store->addBookmark(somePlace(i), name, i).ok()) return 11;
+        if (!opened.store->addBookmark(somePlace(first + i), name, i).ok()) return 11;
       }
       return 0;
     };
@@ -142,6 +144,39 @@ TEST(SqliteStore, KillNineLosesNothingAcknowledged) {
   std::set<std::int64_t> kept;
   for (const Bookmark& b : *bookmarks.value) kept.insert(b.id);
   for (const std::int64_t saved : acknowledged) EXPECT_TRUE(kept.count(saved)) << "lost " << saved;
+}
+
+}  // namespace
+}  // namespace glyphverse
+
+namespace glyphverse {
+namespace {
+
+// A write refused while another program holds the write lock says why, in
+// SQLite's words, whichever change it was; a place is bookmarked once.
+TEST(SqliteStore, ARefusedWriteSaysWhyAndAPlaceIsKeptOnce) {
+  TempFolder folder;
+  const std::string path = folder.file("glyphverse.db");
+  OpenedStore opened = openSqliteStore(path, StoreOptions{false, 50});
+  ASSERT_TRUE(opened.store) << opened.error;
+  const auto first = opened.store->addBookmark(galaxyPlace(7, 8), "Home", 1);
+  const auto again = opened.store->addBookmark(galaxyPlace(7, 8), "Home again", 2);
+  ASSERT_TRUE(first.ok() && again.ok());
+  EXPECT_FALSE(first.value->alreadyKept);
+  EXPECT_TRUE(again.value->alreadyKept);
+  EXPECT_EQ(again.value->id, first.value->id);
+  EXPECT_EQ(opened.store->bookmarks().value->size(), 1u);
+
+  RawDatabase other(path);
+  ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+  const std::string refusals[] = {
+      opened.store->addBookmark(galaxyPlace(1, 2), "new", 3).error,
+      opened.store->removeBookmark(first.value->id).error,
+      opened.store->recordVisit(VisitRecord{4, Place{3, {1, 2}, {0, 0}}, "Eakra", 1, 2, 3}).error,
+      opened.store->saveLastPlace(galaxyPlace(1, 2)).error};
+  for (const std::string& refusal : refusals) {
+    EXPECT_NE(refusal.find("database is locked"), std::string::npos) << refusal;
+  }
 }
 
 }  // namespace

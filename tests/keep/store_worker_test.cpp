@@ -36,9 +36,9 @@ TEST(StoreWorker, FramesNeverWaitForTheDatabase) {
   StoreWorker worker([&] { return openSqliteStore(path); });
   std::vector<std::string> events;
   std::thread::id deliveredOn;
-  worker.request<Bookmark>(
+  worker.request<SavedBookmark>(
       [](Store& store) { return store.addBookmark(galaxyPlace(5, 6), "Here", 1); },
-      [&](Outcome<Bookmark> saved) {
+      [&](Outcome<SavedBookmark> saved) {
         events.push_back(saved.ok() ? "saved" : saved.error);
         deliveredOn = std::this_thread::get_id();
       });

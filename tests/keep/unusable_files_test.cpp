@@ -68,6 +68,10 @@ TEST(UnusableFiles, AreLeftByteForByteWithTheReason) {
     EXPECT_NE(opened.error.find(c.reason), std::string::npos) << opened.error;
     EXPECT_EQ(opened.error.find('\n'), std::string::npos) << opened.error;
     EXPECT_EQ(fileBytes(path), before) << c.name;
+    // Nor is anything left beside it.
+    for (const char* beside : {"-wal", "-shm", "-journal"}) {
+      EXPECT_NE(::access((path + beside).c_str(), F_OK), 0) << c.name << beside;
+    }
   }
 }
 
@@ -117,16 +121,19 @@ TEST(UnusableFiles, UnreadableOrReadOnlyKeepsWhatWasSavedAndSaysWhy) {
     ::chmod(path.c_str(), 0400);
     ::chmod(folder.path().c_str(), 0500);
     {
+      // A WAL database in a folder that may not be written: what it keeps
+      // can still be read, and each write says why it cannot be made.
       OpenedStore opened = openSqliteStore(path);
-      // Readable as it stands, or refused with the reason; never emptied.
-      if (opened.store) {
-        const auto saved = opened.store->addBookmark(galaxyPlace(1, 1), "new", 1);
-        if (saved.ok() || saved.error.find("readonly") == std::string::npos) {
-          std::fprintf(stderr, "write to a read-only database: '%s'\n", saved.error.c_str());
-          return 1;
-        }
-      } else if (opened.error.empty()) {
+      if (!opened.store) {
+        std::fprintf(stderr, "a read-only database: '%s'\n", opened.error.c_str());
         return 2;
+      }
+      const auto listed = opened.store->bookmarks();
+      if (!listed.ok() || listed.value->size() != 5) return 5;
+      const auto saved = opened.store->addBookmark(galaxyPlace(1, 1), "new", 1);
+      if (saved.ok() || saved.error.find("readonly") == std::string::npos) {
+        std::fprintf(stderr, "write to a read-only database: '%s'\n", saved.error.c_str());
+        return 1;
       }
     }
     ::chmod(folder.path().c_str(), 0700);

@@ -86,5 +86,31 @@ TEST(QueryKept, AMissingOrUnreadableDatabaseIsAnError) {
   EXPECT_EQ(query("--bookmarks --log").status, 2);
 }
 
+// A bookmark whose place cannot be read (another program's, or a level
+// deeper than places go) is not left out in silence: the store lists it
+// with the reason, to be removed; the query tool prints the others, names
+// it on standard error, and ends with status 2.
+TEST(QueryKept, UnreadableRowsAreListedNotSkipped) {
+  TempFolder folder;
+  const std::string path = folder.file("glyphverse.db");
+  OpenedStore opened = openSqliteStore(path);
+  ASSERT_TRUE(opened.store) << opened.error;
+  ASSERT_TRUE(opened.store->addBookmark(galaxyPlace(1, 2), "fine", 1).ok());
+  ASSERT_TRUE(RawDatabase(path).exec(
+      "INSERT INTO bookmarks (place, name, saved_at) VALUES ('1048577/5/5/1/1', 'deep', 2)"));
+  const auto page = opened.store->bookmarkPage(0, 10);
+  ASSERT_TRUE(page.ok()) << page.error;
+  ASSERT_EQ(page.value->total, 2u);
+  EXPECT_NE(page.value->rows.front().unreadable.find("1048577/5/5/1/1"), std::string::npos);
+
+  const QueryRun run = query("--bookmarks --database " + path);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.out.find("\tfine\t"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("bookmark 2: the place kept, '1048577/5/5/1/1'"), std::string::npos)
+      << run.out;
+  EXPECT_TRUE(*opened.store->removeBookmark(2).value);
+  EXPECT_EQ(opened.store->bookmarkPage(0, 10).value->total, 1u);
+}
+
 }  // namespace
 }  // namespace glyphverse

@@ -67,6 +67,11 @@ test('an address that is no place starts at (10, 10) and the page says why', asy
   assert.equal(await place(page), '2/10/10');
   const message = await page.evaluate(() => document.getElementById('problem').textContent);
   assert.match(message, /names no place \(X must be a number from 0 to 16777215\)/);
+  // A NUL in the address is part of it, not its end.
+  const nul = await open('#2/1100/2100%00junk');
+  assert.equal(await place(nul), '2/10/10');
+  assert.match(await nul.evaluate(() => document.getElementById('problem').textContent),
+      /names no place/);
 });
 
 test('a key held when the window loses the keyboard is released', async () => {

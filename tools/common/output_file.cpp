@@ -114,7 +114,7 @@ int resolve(const std::string& path, Destination& destination) {
 }
 
 [[noreturn]] void fail(const OutputFile& file, int error) {
-  throw FileError(file.errorMessage(std::strerror(error)));
+  throw FileError(file.errorMessage(std::strerror(error)), error);
 }
 
 // A hidden name for a moment, as short whatever the file's name.
@@ -164,7 +164,8 @@ int linkUnnamed(int fd, int directory, const std::string& name) {
 struct OutputFile::Replacement {
   int directory = -1;
   std::string name;
-  bool replacing = false;  // a file of that name exists
+  bool replacing = false;     // a file of that name exists
+  bool keepExisting = false;  // never replace a file of that name
   std::string temporary;
   std::unique_ptr<RemovedOnEndingSignal> removal;
 
@@ -195,6 +196,7 @@ struct OutputFile::Replacement {
   // Puts the complete file `fd` under its name. 0 or an errno.
   int giveName(int fd) {
     const EndingSignalsHeld held;
+    if (keepExisting) return claimName(fd);
     if (temporary.empty()) {
       // linkat never replaces a name: a new file gets its name at once, a
       // file replaced a second name that is renamed over it at once.
@@ -213,20 +215,37 @@ struct OutputFile::Replacement {
     if (::renameat(directory, temporary.c_str(), directory, name.c_str()) != 0) return errno;
     temporary.clear();
     removal.reset();
-    // The new name itself on disk, where the directory can be opened.
+    syncDirectory();
+    return 0;
+  }
+
+  // The name for a file that may replace nothing: a link, which fails with
+  // EEXIST where the name is had, however close another program came.
+  int claimName(int fd) {
+    const int error =
+        temporary.empty()
+            ? linkUnnamed(fd, directory, name)
+            : (::linkat(directory, temporary.c_str(), directory, name.c_str(), 0) == 0 ? 0 : errno);
+    if (error != 0) return error;
+    syncDirectory();
+    return 0;  // a temporary name goes with this Replacement
+  }
+
+  // The new name itself on disk, where the directory can be opened.
+  void syncDirectory() const {
     const int synced = ::openat(directory, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (synced >= 0) {
       ::fsync(synced);
       ::close(synced);
     }
-    return 0;
   }
 };
 
-OutputFile::OutputFile(std::string path)
+OutputFile::OutputFile(std::string path, Existing existing)
     : path_(std::move(path)), fileSizeSignal_(std::make_unique<FileSizeSignalIgnored>()) {
   Destination destination;
   if (const int error = resolve(path_, destination); error != 0) fail(*this, error);
+  if (existing == Existing::keep && destination.exists) fail(*this, EEXIST);
   int fd = -1;
   if (destination.inPlace) {
     // A device or a pipe cannot be replaced, only lost.
@@ -241,6 +260,7 @@ OutputFile::OutputFile(std::string path)
     replacement_ = std::make_unique<Replacement>();
     replacement_->name = nameIn(destination.path);
     replacement_->replacing = destination.exists;
+    replacement_->keepExisting = existing == Existing::keep;
     if (replacement_->name.empty()) fail(*this, EISDIR);
     replacement_->directory =
         ::open(directoryOf(destination.path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -297,17 +317,29 @@ void OutputFile::discard() {
   replacement_.reset();
 }
 
-std::string writeFileSafely(const std::string& path, std::string_view bytes) {
+namespace {
+
+NewFileOutcome writeThrough(const std::string& path, std::string_view bytes, Existing existing) {
   try {
-    OutputFile file(path);
+    OutputFile file(path, existing);
     if (std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) != bytes.size()) {
-      return file.errorMessage(std::strerror(errno != 0 ? errno : EIO));
+      return {file.errorMessage(std::strerror(errno != 0 ? errno : EIO))};
     }
     file.commit();
   } catch (const FileError& error) {
-    return error.what();
+    return {error.what(), existing == Existing::keep && error.code == EEXIST};
   }
-  return "";
+  return {};
+}
+
+}  // namespace
+
+std::string writeFileSafely(const std::string& path, std::string_view bytes) {
+  return writeThrough(path, bytes, Existing::replace).error;
+}
+
+NewFileOutcome writeNewFileSafely(const std::string& path, std::string_view bytes) {
+  return writeThrough(path, bytes, Existing::keep);
 }
 
 }  // namespace glyphverse

@@ -23,16 +23,24 @@ namespace glyphverse {
 
 class FileSizeSignalIgnored;
 
-// The file cannot be written; the message names it and says why.
+// The file cannot be written; the message names it and says why, and
+// `code` is the errno behind it.
 struct FileError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+  explicit FileError(const std::string& message, int errorCode = 0)
+      : std::runtime_error(message), code(errorCode) {}
+  int code;
 };
+
+// Whether a file already at the path may be replaced. A new file only ever
+// takes a name nothing has, even a name another program takes meanwhile:
+// the name is claimed as the complete file gets it.
+enum class Existing { replace, keep };
 
 class OutputFile {
  public:
   // Opens the file to write (waiting for a reader when it is a pipe).
-  // Throws FileError.
-  explicit OutputFile(std::string path);
+  // Throws FileError (EEXIST where `existing` keeps a file that is there).
+  explicit OutputFile(std::string path, Existing existing = Existing::replace);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -58,5 +66,14 @@ class OutputFile {
 // Puts `bytes` at `path` through an OutputFile. Returns "" on success, or
 // "cannot write PATH: REASON".
 std::string writeFileSafely(const std::string& path, std::string_view bytes);
+
+// Puts `bytes` at `path` only where nothing has that name, never replacing
+// anything. `taken` says whether the name was had already (the error then
+// says so too).
+struct NewFileOutcome {
+  std::string error;
+  bool taken = false;
+};
+NewFileOutcome writeNewFileSafely(const std::string& path, std::string_view bytes);
 
 }  // namespace glyphverse

@@ -1,9 +1,13 @@
 #include "tools/common/png_io.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -120,12 +124,73 @@ bool readTextChunks(png_structp png, png_infop info, std::FILE* file, png_textp*
 
 }  // namespace
 
+namespace {
+
+// Opens a regular file to read, without waiting: a pipe, a device or a
+// link to one is refused at once rather than read for ever. Null with the
+// reason otherwise.
+std::FILE* openRegularFile(const std::string& path, std::string& reason) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    reason = std::strerror(errno);
+    return nullptr;
+  }
+  struct stat info {};
+  const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  const int flags = ::fcntl(fd, F_GETFL);
+  std::FILE* file = nullptr;
+  if (regular && flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0) {
+    file = ::fdopen(fd, "rb");
+  }
+  if (file == nullptr) {
+    reason = regular ? std::strerror(errno) : "it is not a regular file";
+    ::close(fd);
+  }
+  return file;
+}
+
+// Walks the chunks before the image data, from just after the signature,
+// and leaves the file there again: "" when each is small enough to read, or
+// why not. A chunk's length is read before any of it, so a length that lies
+// costs nothing.
+std::string chunksTooLarge(std::FILE* file) {
+  const long start = std::ftell(file);
+  for (int chunks = 0; chunks < MOST_CHUNKS; ++chunks) {
+    unsigned char header[8];
+    if (std::fread(header, 1, sizeof header, file) != sizeof header) break;  // libpng says why
+    const std::uint32_t length = static_cast<std::uint32_t>(header[0]) << 24 |
+                                 static_cast<std::uint32_t>(header[1]) << 16 |
+                                 static_cast<std::uint32_t>(header[2]) << 8 | header[3];
+    const std::string type(reinterpret_cast<const char*>(header + 4), 4);
+    if (type == "IDAT" || type == "IEND") break;
+    if (length > MOST_CHUNK_BYTES) {
+      return "its " + escapeControlBytes(type) + " chunk of " + std::to_string(length) +
+             " bytes is too large for a picture's texts";
+    }
+    if (std::fseek(file, static_cast<long>(length) + 4, SEEK_CUR) != 0) break;
+  }
+  std::fseek(file, start, SEEK_SET);
+  return "";
+}
+
+// The text of a tEXt, zTXt or iTXt chunk: an international one keeps its
+// length apart.
+std::string textOf(const png_text& chunk) {
+  const bool international = chunk.compression == PNG_ITXT_COMPRESSION_NONE ||
+                             chunk.compression == PNG_ITXT_COMPRESSION_zTXt;
+  const std::size_t length = international ? chunk.itxt_length : chunk.text_length;
+  return chunk.text == nullptr ? "" : std::string(chunk.text, length);
+}
+
+}  // namespace
+
 PngTextReading readPngText(const std::string& path) {
   PngTextReading reading;
   const std::string cannot = "cannot read " + escapeControlBytes(path) + ": ";
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::string reason;
+  std::FILE* file = openRegularFile(path, reason);
   if (file == nullptr) {
-    reading.error = cannot + std::strerror(errno);
+    reading.error = cannot + reason;
     return reading;
   }
   png_byte signature[8];
@@ -136,17 +201,25 @@ PngTextReading readPngText(const std::string& path) {
     std::fclose(file);
     return reading;
   }
+  if (const std::string tooLarge = chunksTooLarge(file); !tooLarge.empty()) {
+    reading.error = cannot + tooLarge;
+    std::fclose(file);
+    return reading;
+  }
   std::string message = "out of memory";
   png_structp png =
       png_create_read_struct(PNG_LIBPNG_VER_STRING, &message, keepError, ignoreWarning);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
   png_textp texts = nullptr;
   int count = 0;
+  if (info != nullptr) {
+    // What a compressed text unpacks to is held to the same bound.
+    png_set_chunk_malloc_max(png, MOST_CHUNK_BYTES);
+    png_set_chunk_cache_max(png, MOST_CHUNKS);
+  }
   if (info != nullptr && readTextChunks(png, info, file, &texts, &count)) {
-    for (int i = 0; i < count; ++i) {
-      reading.texts.push_back(
-          PngText{texts[i].key, std::string(texts[i].text, texts[i].text_length)});
-    }
+    for (int i = 0; i < count; ++i)
+      reading.texts.push_back(PngText{texts[i].key, textOf(texts[i])});
   } else {
     reading.error = cannot + message;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // Pages to PNG files and back (8-bit RGB; the alpha byte of a page is not shown).
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,7 +28,15 @@ std::string encodePng(const Image& image, std::string& error,
 std::string writePng(const std::string& path, const Image& image,
                      const std::vector<PngText>& texts = {});
 
-// The text chunks before a PNG's image data, or why they cannot be read.
+// What reading a picture's texts allocates at most: a place needs well under
+// a kilobyte, and a picture another program saved again may carry a colour
+// profile of a few.
+inline constexpr std::size_t MOST_CHUNK_BYTES = 256 * 1024;
+inline constexpr int MOST_CHUNKS = 100;
+
+// The text chunks (tEXt, zTXt, iTXt) before a PNG's image data, or why they
+// cannot be read. Only a regular file is read; a chunk larger than
+// MOST_CHUNK_BYTES makes the file unreadable.
 struct PngTextReading {
   std::vector<PngText> texts;
   std::string error;  // "" when the file is a readable PNG

@@ -169,20 +169,40 @@ int printKept(const KeptRequest& request) {
   const OpenedStore opened = openChosenStore(choice, StoreOptions{true, 5000});
   std::string text;
   std::string error = opened.error;
+  // Rows whose place cannot be read are not printed as places; each is said.
+  std::vector<std::string> unreadable;
+  const auto sayUnreadable = [&](const char* what, std::int64_t id, const std::string& why) {
+    if (!why.empty())
+      unreadable.push_back(std::string(what) + " " + std::to_string(id) + ": " + why);
+    return why.empty();
+  };
   if (opened.store && request.bookmarks) {
-    const auto list = opened.store->bookmarks();
-    text = list.ok() ? bookmarkLines(*list.value, request.json) : "";
+    auto list = opened.store->bookmarks();
+    if (list.ok()) {
+      std::erase_if(*list.value, [&](const Bookmark& b) {
+        return !sayUnreadable("bookmark", b.id, b.unreadable);
+      });
+      text = bookmarkLines(*list.value, request.json);
+    }
     error = list.error;
   } else if (opened.store) {
-    const auto list = opened.store->latestVisits(-1);
-    text = list.ok() ? visitLines(*list.value, request.json) : "";
+    auto list = opened.store->latestVisits(-1);
+    if (list.ok()) {
+      std::erase_if(*list.value,
+                    [&](const Visit& v) { return !sayUnreadable("visit", v.id, v.unreadable); });
+      text = visitLines(*list.value, request.json);
+    }
     error = list.error;
   }
   if (!error.empty()) {
     std::fprintf(stderr, "%s: %s\n", PROGRAM, escapeControlBytes(error).c_str());
     return USAGE_OR_IO_ERROR;
   }
-  return printInfo(text);
+  const int printed = printInfo(text);
+  for (const std::string& line : unreadable) {
+    std::fprintf(stderr, "%s: %s\n", PROGRAM, escapeControlBytes(line).c_str());
+  }
+  return unreadable.empty() ? printed : USAGE_OR_IO_ERROR;
 #else
   (void)request;
   std::fprintf(stderr, "%s: this build cannot read the database (it has no SQLite)\n", PROGRAM);
