@@ -1,6 +1,7 @@
 #include "gen/star_hunt.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "gen/names.h"
 #include "gen/places.h"
@@ -36,11 +37,11 @@ namespace {
 // looked at, and for each the nebula and the seed's first draws.
 class RowHunt {
  public:
-  RowHunt(const CellBatch& batch, const StarFilter& filter, HuntOutcome& outcome)
-      : batch_(batch), filter_(filter), outcome_(outcome) {}
+  RowHunt(const StarFilter& filter, HuntOutcome& outcome) : filter_(filter), outcome_(outcome) {}
 
-  void star(const ColumnOctaves& column, const RowOctaves& row, std::int32_t x, std::int32_t y) {
-    OctaveNoise noise = batch_.noiseAt(column, row);
+  // `noise` gives the channels' bytes at galaxy cell (x, y).
+  template <typename Noise>
+  void star(Noise&& noise, std::int32_t x, std::int32_t y) {
     const GlyphCell nebula = nebulaFrom(noise);
     const std::uint8_t intensity = nebulaIntensity(nebula);
     const SystemCounts counts = systemCountsAt(x, y);
@@ -53,10 +54,35 @@ class RowHunt {
   }
 
  private:
-  const CellBatch& batch_;
   const StarFilter& filter_;
   HuntOutcome& outcome_;
 };
+
+// A cell's channels from its column and its row's blends, octaves computed
+// only as far as the channels ask.
+class BlendedNoise {
+ public:
+  BlendedNoise(const ColumnOctaves& column, const RowBlends& blends)
+      : column_(column), blends_(blends) {}
+
+  std::uint8_t operator()(NoiseChannel channel) {
+    const int top = channel.startOctave();
+    for (; computed_ <= top; ++computed_) {
+      noise_[computed_] = blendedOctaveNoise(column_, blends_, computed_);
+    }
+    return turbulenceFromOctaves(noise_, top);
+  }
+
+ private:
+  const ColumnOctaves& column_;
+  const RowBlends& blends_;
+  std::array<double, OCTAVE_COUNT> noise_{};
+  int computed_ = 0;
+};
+
+// From this width on a row's blends cost less than the lattice lookups
+// they save.
+constexpr std::int64_t BLENDED_FROM_WIDTH = 1024;
 
 }  // namespace
 
@@ -68,7 +94,9 @@ RectHunt::RectHunt(const StarPresence& presence, const StarFilter& filter, const
 
 HuntOutcome RectHunt::rows(std::int64_t firstRow, std::int64_t lastRow) const {
   HuntOutcome outcome;
-  RowHunt hunt(batch_, filter_, outcome);
+  RowHunt hunt(filter_, outcome);
+  const bool blended = rect_.width >= BLENDED_FROM_WIDTH;
+  auto blends = std::make_unique<RowBlends>();
   // The pattern's periods that the row's cells fall in, from the one holding
   // the first cell; rect.x + dx keeps its place in the period when wrapped.
   const std::int64_t firstPeriod = rect_.x - rect_.x % STAR_PATTERN_SIZE;
@@ -76,15 +104,20 @@ HuntOutcome RectHunt::rows(std::int64_t firstRow, std::int64_t lastRow) const {
   for (std::int64_t dy = firstRow; dy < lastRow; ++dy) {
     const std::int32_t y = wrapCoordinate(rect_.y + dy);
     const RowOctaves row = batch_.rowAt(y);
+    if (blended) blendRow(*blends, row, galaxyTables());
     const std::vector<std::uint16_t>& stars = presence_.starColumns(y);
     for (std::int64_t period = firstPeriod; period < end; period += STAR_PATTERN_SIZE) {
       auto it = stars.begin();
-      if (period < rect_.x) {
-        it = std::lower_bound(stars.begin(), stars.end(), rect_.x - period);
-      }
+      if (period < rect_.x) it = std::lower_bound(stars.begin(), stars.end(), rect_.x - period);
       for (; it != stars.end() && period + *it < end; ++it) {
         const std::int64_t dx = period + *it - rect_.x;
-        hunt.star(columns_[static_cast<std::size_t>(dx)], row, wrapCoordinate(rect_.x + dx), y);
+        const ColumnOctaves& column = columns_[static_cast<std::size_t>(dx)];
+        const std::int32_t x = wrapCoordinate(rect_.x + dx);
+        if (blended) {
+          hunt.star(BlendedNoise(column, *blends), x, y);
+        } else {
+          hunt.star(batch_.noiseAt(column, row), x, y);
+        }
       }
     }
   }

@@ -12,7 +12,8 @@ mounted=
 trap 'kill -9 $running 2>/dev/null; [[ -n $mounted ]] && umount "$mounted"; rm -rf "$dir"' EXIT
 source "$(dirname "$0")/hunt_lib.sh"
 
-# Brute force: a plain region with a name filter, and one across both edges.
+# Brute force: a plain region with a name filter, one across both edges,
+# and rows as wide as a tile's.
 "$hunt" 100 200 40 30 'stars>=1' 'name=E' --quiet --tile-side 16 --out "$dir/plain.db" >"$dir/out" ||
   fail "plain hunt exited $?"
 [[ $(tail -n1 "$dir/out") == 1200$'\t'* ]] || fail "last line '$(tail -n1 "$dir/out")'"
@@ -23,6 +24,10 @@ source "$(dirname "$0")/hunt_lib.sh"
 [[ $(catalogue_text "$dir/edge.db") == $(brute_force -20 16777200 45 30 0 3 20 '') ]] ||
   fail "the region across both edges differs from a brute-force scan"
 [[ $("$query" --catalogue "$dir/edge.db" | wc -l) -gt 0 ]] || fail "no matches to compare"
+# Rows this wide take the blended path.
+"$hunt" -600 5 1200 3 'planets>=2' --quiet --out "$dir/wide.db" >/dev/null || fail "wide hunt exited $?"
+[[ $(catalogue_text "$dir/wide.db") == $(brute_force -600 5 1200 3 0 2 0 '') ]] ||
+  fail "a wide region differs from a brute-force scan"
 
 # 1 and 3 threads, and a hunt killed mid-way then run again: the same catalogue.
 region=(0 0 4096 4096 'planets>=9' --tile-side 64 --quiet)
