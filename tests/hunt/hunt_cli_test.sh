@@ -45,8 +45,8 @@ for ((i = 0; i < 600; ++i)); do
   [[ $(stars_done "$dir/killed.db") -gt 0 ]] && break
   sleep 0.05
 done
-kill -9 $running
-wait $running 2>/dev/null
+{ kill -9 $running && wait $running; } 2>/dev/null  # without the shell's "Killed"
+running=
 done_then=$(stars_done "$dir/killed.db")
 ((done_then > 0 && done_then < all_stars)) ||
   fail "the kill came too early or too late ($done_then of $all_stars stars done)"
