@@ -3,21 +3,19 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include "tools/common/progress.h"
+#include "tools/hunt/catalogue_recorder.h"
 #include "tools/hunt/outcome_bytes.h"
 #include "tools/hunt/tile_hunt.h"
 
 namespace glyphverse {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Finished tiles are recorded together at most this often: each commit waits
-// for the disk, and a cluster finishes many tiles a second.
-constexpr auto COMMIT_INTERVAL = std::chrono::milliseconds(500);
+// How long the coordinator rests when no rank asked and no tile finished.
 constexpr auto IDLE_WAIT = std::chrono::milliseconds(1);
 
 // The tiles not done yet, handed out in the plan's order. A flag a tile
@@ -86,6 +84,8 @@ std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Rank
   std::vector<bool> done = tilesDone(setup.plan, writer, error);
   ProgressBar progress(cellsToDo(setup.plan, done), "cells", setup.progress);
   TileQueue queue(std::move(done));
+  std::optional<CatalogueRecorder> recorder;
+  if (writer != nullptr) recorder.emplace(*writer);
 
   const StarPresence presence;
   FinishedTiles finished;
@@ -99,9 +99,7 @@ std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Rank
   });
 
   int ranksAtWork = ranks.size() - 1;
-  std::vector<FinishedTile> pending;
-  std::int64_t cellsDone = 0;
-  Clock::time_point lastCommit;  // long ago: the first tiles are recorded at once
+  std::vector<FinishedTile> arrived;
   for (;;) {
     bool busy = false;
     while (const auto request = ranks.pollRequest()) {
@@ -109,7 +107,7 @@ std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Rank
       if (!request->tileBytes.empty()) {
         auto tile = tileFromBytes(request->tileBytes);
         if (tile && tile->index >= 0 && tile->index < setup.plan.tileCount()) {
-          pending.push_back(std::move(*tile));
+          arrived.push_back(std::move(*tile));
         } else if (error.empty()) {
           error = "rank " + std::to_string(request->rank) + " sent a damaged tile";
           queue.stop();
@@ -120,20 +118,21 @@ std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Rank
       if (!next) --ranksAtWork;
     }
     const bool lastRound = !computing.load() && ranksAtWork == 0;
-    finished.takeInto(pending);
-    if (!pending.empty() && writer != nullptr && error.empty() &&
-        (lastRound || Clock::now() - lastCommit >= COMMIT_INTERVAL)) {
-      error = writer->record(pending);
-      if (!error.empty()) queue.stop();
-      for (const FinishedTile& tile : pending) cellsDone += tile.outcome.census.cells;
-      progress.update(cellsDone);
-      pending.clear();
-      lastCommit = Clock::now();
+    finished.takeInto(arrived);
+    if (recorder && error.empty()) {
+      recorder->add(arrived);
+      if (recorder->failed()) queue.stop();
+      progress.update(recorder->cellsRecorded());
     }
+    arrived.clear();
     if (lastRound) break;
     if (!busy) std::this_thread::sleep_for(IDLE_WAIT);
   }
   local.join();
+  if (recorder) {
+    const std::string failure = recorder->finish();
+    if (error.empty()) error = failure;
+  }
   progress.finish();
   return error;
 }
