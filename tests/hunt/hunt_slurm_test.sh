@@ -41,7 +41,7 @@ port=$((20000 + RANDOM % 20000))
 export SLURM_CONF=$dir/slurm.conf
 cat >"$SLURM_CONF" <<CONF
 ClusterName=glyphverse-test
-SlurmctldHost=$node
+SlurmctldHost=$node(127.0.0.1)
 SlurmctldPort=$port
 SlurmdPort=$((port + 1))
 SlurmUser=root
@@ -63,7 +63,7 @@ ReturnToService=2
 MpiDefault=none
 JobCompType=jobcomp/none
 AccountingStorageType=accounting_storage/none
-NodeName=$node CPUs=$(nproc) State=UNKNOWN
+NodeName=$node NodeAddr=127.0.0.1 CPUs=$(nproc) State=UNKNOWN
 PartitionName=hunt Nodes=$node Default=YES MaxTime=INFINITE State=UP OverSubscribe=YES
 CONF
 slurmctld -D -i >/dev/null 2>&1 &
