@@ -37,7 +37,6 @@ whole=$(catalogue_text "$dir/one.db")
 [[ $(catalogue_text "$dir/three.db") == "$whole" ]] || fail "3 threads differ from 1"
 cmp -s "$dir/one.out" "$dir/three.out" || fail "the totals differ"
 
-stars_done() { "$query" --catalogue "$1" --census 2>/dev/null | awk '$1 == "starCount" { n += $3 } END { print n + 0 }'; }
 all_stars=$(stars_done "$dir/one.db")
 "$hunt" "${region[@]}" --threads 1 --out "$dir/killed.db" >/dev/null &
 running=$!

@@ -8,6 +8,11 @@ catalogue_text() {
   "$query" --catalogue "$1" --census || fail "cannot read the census of $1"
 }
 
+# How many stars the tiles recorded in a catalogue hold (0 while there is none).
+stars_done() {
+  "$query" --catalogue "$1" --census 2>/dev/null | awk '$1 == "starCount" { n += $3 } END { print n + 0 }'
+}
+
 # brute_force X0 Y0 W H MIN_STARS MIN_PLANETS MIN_BRIGHT NAME_PART: what
 # catalogue_text should print for a hunt with those filters, every cell
 # asked of the query tool.

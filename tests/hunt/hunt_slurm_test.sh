@@ -2,7 +2,8 @@
 # scripts/hunt.sbatch on a real one-node Slurm cluster that the test starts
 # itself (munged, slurmctld, slurmd on this machine, a minimal configuration
 # in a temporary folder): `sbatch --wait` with two ranks writes the same
-# catalogue as a plain run. Any part that cannot start fails the test, with
+# catalogue as a plain run, and so does a job cancelled mid-way and
+# submitted again. Any part that cannot start fails the test, with
 # the reason: it is never skipped.
 set -u
 hunt=$1
@@ -20,7 +21,7 @@ source "$(dirname "$0")/hunt_lib.sh"
 why() { for log in "$@"; do [[ -s $log ]] && tail -n 5 "$log" >&2; done; }
 
 [[ $(id -u) -eq 0 ]] || fail "a Slurm cluster's daemons start as root only; run as root (CI does)"
-for program in munged slurmctld slurmd sbatch sinfo srun; do
+for program in munged slurmctld slurmd sbatch sinfo srun squeue scancel; do
   command -v "$program" >/dev/null || fail "$program is missing: scripts/install-deps.sh hunt installs it"
 done
 
@@ -87,4 +88,29 @@ sbatch --wait --quiet -N 1 --ntasks-per-node=2 --oversubscribe --output="$dir/jo
   fail "the catalogue from Slurm differs from the plain run's"
 # Only rank 0 prints the totals: two lines would be two ranks that never met.
 [[ $(grep -c . "$dir/job.out") -eq 1 ]] || fail "the job's output is not one totals line: $(cat "$dir/job.out")"
+
+# Cancelled mid-way and submitted again, the hunt goes on where it stopped.
+region=(0 0 8192 4096 'planets>=9' --tile-side 64)
+"$hunt" "${region[@]}" --quiet --out "$dir/whole.db" >/dev/null || fail "plain hunt exited $?"
+all_stars=$(stars_done "$dir/whole.db")
+job=$(sbatch --parsable -N 1 --ntasks-per-node=2 --oversubscribe --output="$dir/cancelled.out" \
+  "$batch_script" "${region[@]}" --out "$dir/resumed.db") || fail "sbatch refused the job"
+for ((i = 0; i < 600; ++i)); do
+  [[ $(stars_done "$dir/resumed.db") -gt 0 ]] && break
+  sleep 0.05
+done
+scancel "$job" || fail "scancel failed"
+for ((i = 0; i < 300; ++i)); do
+  [[ -z $(squeue -h -j "$job" 2>/dev/null) ]] && break
+  sleep 0.1
+done
+[[ -z $(squeue -h -j "$job" 2>/dev/null) ]] || fail "the cancelled job did not end"
+done_then=$(stars_done "$dir/resumed.db")
+((done_then > 0 && done_then < all_stars)) ||
+  fail "the cancel came too early or too late ($done_then of $all_stars stars done)"
+sbatch --wait --quiet -N 1 --ntasks-per-node=2 --oversubscribe --output="$dir/resumed.out" \
+  "$batch_script" "${region[@]}" --out "$dir/resumed.db" ||
+  { why "$dir/resumed.out"; fail "the resubmitted job failed"; }
+[[ $(catalogue_text "$dir/resumed.db") == $(catalogue_text "$dir/whole.db") ]] ||
+  fail "cancelled and resubmitted, the catalogue differs from an uninterrupted one's"
 echo "hunt slurm: ok"
