@@ -59,8 +59,9 @@ test-release: deps-test
 
 bench: deps-test
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target glyphverse_bench
+	cmake --build --preset release -j $(JOBS) --target glyphverse_bench glyphverse_hunt_bench
 	./build/release/bin/glyphverse_bench
+	./build/release/bin/glyphverse_hunt_bench
 
 # The release explorer in Xvfb, standing still and scrolling: CPU share and frame rates.
 bench-cpu: deps-test

@@ -73,6 +73,9 @@ ExplorerCommand parseExplorerCommand(const std::vector<std::string>& arguments,
   auto* place =
       app.add_option("PLACE", where, "where to start: a place, a link or a picture")->type_name("");
   app.add_flag("--continue", command.continueLastRun, "start where the last run ended");
+  app.add_option("--catalogue", command.catalogue,
+                 "list the systems of a catalogue that glyphverse-hunt wrote")
+      ->type_name("FILE");
   command.info = parseCommandLine<CommandLineError>(app, arguments);
   if (!command.info.empty() || place->count() == 0) return command;
   if (command.continueLastRun) throw CommandLineError("give a place or --continue, not both");

@@ -1,6 +1,7 @@
 #pragma once
 // The explorer's command line:
-//   glyphverse [--continue | PLACE | glyphverse:PLACE | PICTURE.png] [--help] [--version]
+//   glyphverse [--continue | PLACE | glyphverse:PLACE | PICTURE.png] [--catalogue FILE]
+//              [--help] [--version]
 
 #include <functional>
 #include <optional>
@@ -17,6 +18,8 @@ struct ExplorerCommand {
   std::optional<Place> start;
   // --continue: where the last run ended, as the database keeps it.
   bool continueLastRun = false;
+  // --catalogue: a hunt's catalogue to show in a panel; "" for none.
+  std::string catalogue;
   // The text that --help or --version asks for; when it is set, nothing runs.
   std::string info;
 };

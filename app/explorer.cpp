@@ -25,6 +25,7 @@ Explorer::Explorer(Display& display, const Place& start, ExplorerServices servic
   state_ = stateAt(start);
   frameMeterInit(meter_, display_.timerSeconds());
   map_ = initViewMap(state_.x, state_.y);
+  catalogue_.open(std::move(services.catalogue));
 }
 
 FrameLayout Explorer::frameLayout() {
@@ -41,6 +42,7 @@ Explorer::ModeStack Explorer::modesShown() {
   for (KeptPanel* panel : {static_cast<KeptPanel*>(&bookmarks_), static_cast<KeptPanel*>(&log_)}) {
     if (panel->isOpen()) stack.modes[stack.count++] = panel;
   }
+  if (catalogue_.isOpen()) stack.modes[stack.count++] = &catalogue_;
   if (search_.isOpen()) stack.modes[stack.count++] = &search_;
   return stack;
 }
@@ -65,6 +67,7 @@ bool Explorer::runFrame() {
   noteArrival();
   sayWhereLevelsEnd(now);
   scanner_.setMarks(search_.filter());
+  scanner_.setRinged(catalogue_.ringed());
   for (Mode* mode : modes) mode->draw(display_, now);
   if (keep_ != nullptr) {
     keep_->deliver();

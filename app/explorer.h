@@ -4,8 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "app/catalogue_panel.h"
 #include "app/help_panel.h"
 #include "app/info_panel.h"
 #include "app/kept_panels.h"
@@ -41,6 +43,9 @@ struct ExplorerServices {
   // A search's frames wait for its results (scripted runs), rather than
   // showing its progress while the frames go on.
   bool searchesWait = false;
+  // A hunt's catalogue, shown in a panel at the start; its systems ringed in
+  // the scanner.
+  std::shared_ptr<const CatalogueList> catalogue = nullptr;
 };
 
 class Explorer {
@@ -123,6 +128,7 @@ class Explorer {
   InfoPanel info_{[this] { return here(); }};
   bool infoShown_ = false;
   SearchPanel search_;
+  CataloguePanel catalogue_{[this](const Place& place) { travel(place); }};
   // The level and system of the last frame, to notice arrivals.
   std::int32_t lastLevel_ = GALAXY_LEVEL;
   Position lastSystem_{-1, -1};

@@ -12,6 +12,7 @@
 #include "gen/places.h"
 #include "keep/locations.h"
 #include "keep/store_worker.h"
+#include "tools/common/message_text.h"
 #if GLYPHVERSE_WINDOW_BACKEND
 #include "display/sdl/sdl_backend.h"
 #endif
@@ -20,6 +21,7 @@
 #include "app/picture_place.h"
 #endif
 #if GLYPHVERSE_KEEPS_PLACES
+#include "app/catalogue_file.h"
 #include "keep/sqlite_store.h"
 #endif
 
@@ -48,6 +50,17 @@ OpenedStore openExplorerStore(const DatabaseChoice& choice) {
 #endif
 }
 
+// The catalogue --catalogue names, read before anything opens; null with the
+// reason in `error`.
+std::shared_ptr<const CatalogueList> openCatalogue(const std::string& path, std::string& error) {
+#if GLYPHVERSE_KEEPS_PLACES
+  return readCatalogueList(path, error);
+#else
+  error = "this build cannot read catalogues (it has no SQLite): " + path;
+  return nullptr;
+#endif
+}
+
 // Where --continue starts: where the last run ended, else the usual start.
 Place lastRunsPlace(StoreWorker& keep) {
   const auto last = keep.call<std::optional<Place>>([](Store& store) { return store.lastPlace(); });
@@ -73,6 +86,15 @@ int main(int argc, char** argv) {
   if (!command.info.empty()) {
     return std::fputs(command.info.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
   }
+  std::shared_ptr<const CatalogueList> catalogue;
+  if (!command.catalogue.empty()) {
+    std::string error;
+    catalogue = openCatalogue(command.catalogue, error);
+    if (!catalogue) {
+      std::fprintf(stderr, "glyphverse: --catalogue: %s\n", escapeControlBytes(error).c_str());
+      return BAD_ARGUMENT;
+    }
+  }
   // Opened in the background: the window does not wait for the disk.
   const DatabaseChoice database = chooseDatabaseFromEnvironment();
   StoreWorker keep([database] { return openExplorerStore(database); });
@@ -92,7 +114,11 @@ int main(int argc, char** argv) {
 #if GLYPHVERSE_SAVES_PICTURES
   savePicture = writePictureOfPlace;
 #endif
-  Explorer explorer(display, start, ExplorerServices{savePicture, &keep});
+  ExplorerServices services;
+  services.savePicture = savePicture;
+  services.keep = &keep;
+  services.catalogue = std::move(catalogue);
+  Explorer explorer(display, start, std::move(services));
   if (display.surface() == Surface::none) {
     // Without a window or a terminal to read keys from, nothing could ever
     // end the program.

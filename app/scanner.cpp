@@ -166,7 +166,7 @@ void Scanner::draw(Display& display, double /*now*/) {
   if (Image* page = display.workPageImage()) {
     pageWidth_ = page->width;
     pageHeight_ = page->height;
-    picture_.draw(*page, ScannerFrame{state_, zoom(), x_, y_, marks_});
+    picture_.draw(*page, ScannerFrame{state_, zoom(), x_, y_, marks_, ringed_});
     display.recordPixels(PixelRect{0, 0, page->width, page->height});
   }
   if (prompting_) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/line_editor.h"
 #include "app/mode.h"
@@ -42,6 +43,8 @@ class Scanner final : public Mode {
   Place crosshairPlace() const;
   // Stars whose systems pass `filter` are marked in the picture (none: no marks).
   void setMarks(const StarFilter* filter) { marks_ = filter; }
+  // These galaxy cells (a catalogue's systems) are ringed too (none: no rings).
+  void setRinged(const std::vector<Position>* cells) { ringed_ = cells; }
 
   // The arrows, paced by the explorer's move gate; not while typing.
   void handleHeldKeys(const HeldKeys& keys, double now) override;
@@ -80,6 +83,7 @@ class Scanner final : public Mode {
   std::optional<std::string> refused_;
   ScannerPicture picture_;
   const StarFilter* marks_ = nullptr;
+  const std::vector<Position>* ringed_ = nullptr;
   int pageWidth_ = 600;  // of the last picture drawn
   int pageHeight_ = 600;
   // A press of the pointer: where, and where the crosshair was then.

@@ -57,3 +57,12 @@ if(TARGET TBB::tbb)
 else()
   message(STATUS "oneTBB: not found (the scanner uses one core, no atlas)")
 endif()
+
+# MPI lets glyphverse-hunt share a hunt between machines; without it the hunt
+# runs as one process on every core of one machine.
+set(GLYPHVERSE_MPI AUTO CACHE STRING "glyphverse-hunt across machines with MPI: AUTO, ON or OFF")
+set_property(CACHE GLYPHVERSE_MPI PROPERTY STRINGS AUTO ON OFF)
+if(NOT GLYPHVERSE_MPI STREQUAL "OFF" AND NOT EMSCRIPTEN)
+  find_package(MPI COMPONENTS CXX QUIET)
+endif()
+glyphverse_report_dependency(GLYPHVERSE_MPI MPI::MPI_CXX "Hunts across machines" "MPI")

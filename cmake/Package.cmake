@@ -10,8 +10,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "A 600 x 600 window shows the coloured glyphs around the explorer: the\n"
   "galaxy's nebulae and stars, star systems and planet surfaces, all computed\n"
-  "from their coordinates. Includes glyphverse-query, glyphverse-snapshot and\n"
-  "glyphverse-atlas.")
+  "from their coordinates. Includes glyphverse-query, glyphverse-snapshot,\n"
+  "glyphverse-atlas and glyphverse-hunt.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Its programs live in /usr/bin, where Debian's games section does not put them.

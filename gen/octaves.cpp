@@ -47,4 +47,17 @@ RowOctaves rowOctaves(double y, double period, const NoiseTables& tables) {
   return row;
 }
 
+void blendRow(RowBlends& blends, const RowOctaves& row, const NoiseTables& tables) {
+  const auto& perm = tables.perm;
+  const auto& values = tables.latticeValues;
+  for (int k = 0; k < OCTAVE_COUNT; ++k) {
+    const double w = row.fade[k];
+    for (int i = 0; i < 256; ++i) {
+      const double v0 = values[perm[i + row.perm0[k]]];
+      const double v1 = values[perm[i + row.perm1[k]]];
+      blends.blend[k][i] = v0 + (v1 - v0) * w;
+    }
+  }
+}
+
 }  // namespace glyphverse

@@ -165,6 +165,27 @@ bool systemMatches(const StarFilter& filter, std::int64_t x, std::int64_t y,
   return !filter.needsName() || passesName(filter, quickName(cellSeed(cellX, cellY)));
 }
 
+std::string filterText(const StarFilter& filter) {
+  std::string text;
+  auto word = [&text](const std::string& w) { text += (text.empty() ? "" : " ") + w; };
+  const StarFilter every;
+  for (const NumberFilter& number : NUMBER_FILTERS) {
+    const ValueRange range = filter.*number.range;
+    const ValueRange whole = every.*number.range;
+    const std::string key(number.key);
+    if (range.least == range.most) {
+      word(key + "=" + std::to_string(range.least));
+      continue;
+    }
+    if (range.least != whole.least) word(key + ">=" + std::to_string(range.least));
+    if (range.most != whole.most) word(key + "<=" + std::to_string(range.most));
+  }
+  std::vector<std::string> names = filter.nameParts;
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) word("name=" + name);
+  return text;
+}
+
 SearchTermsReading readSearchTerms(std::string_view text) {
   SearchTerms terms;
   std::size_t i = 0;

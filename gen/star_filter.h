@@ -67,6 +67,10 @@ inline bool galaxyCellMatches(const StarFilter& filter, const CellContent& cell,
   return !isEmpty(cell.foreground) && systemMatches(filter, x, y, nebulaIntensity(cell.background));
 }
 
+// The filter in the words readSearchTerms reads, one way for each filter
+// however it was typed: "planets>=5 bright>=150", "" for every star.
+std::string filterText(const StarFilter& filter);
+
 // A search line read: the filter and the radius.
 struct SearchTerms {
   StarFilter filter;

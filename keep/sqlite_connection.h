@@ -48,6 +48,8 @@ class Statement {
   int step();
   // Steps through to the end; false on failure.
   bool run() { return step() == SQLITE_DONE; }
+  // Ready to be bound and run again.
+  void reset() { sqlite3_reset(statement_); }
   std::int64_t integer(int column) const { return sqlite3_column_int64(statement_, column); }
   std::string text(int column) const;
 

@@ -25,6 +25,24 @@ void fillRect(Image& page, int x, int y, int width, int height, Color color) {
   }
 }
 
+// A square ring around the cell (i, j) of the picture, a few pixels out, with
+// a dark ring outside it, so that a mark stands out at one pixel a cell as at
+// eight and on any nebula.
+void ringCell(Image& page, int zoom, int i, int j) {
+  const int reach = std::max(3, zoom);
+  const auto ring = [&page, zoom, i, j](int out, Color color) {
+    const int x = i * zoom - out;
+    const int y = j * zoom - out;
+    const int side = zoom + 2 * out;
+    fillRect(page, x, y, side, 1, color);
+    fillRect(page, x, y + side - 1, side, 1, color);
+    fillRect(page, x, y, 1, side, color);
+    fillRect(page, x + side - 1, y, 1, side, color);
+  };
+  ring(reach + 1, MATCH_EDGE_COLOR);
+  ring(reach, MATCH_COLOR);
+}
+
 }  // namespace
 
 std::int64_t ScannerPicture::leftCell(const ScannerFrame& frame, int pageWidth) {
@@ -97,25 +115,21 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
   valid_ = true;
 }
 
-// A square ring around each marked cell, a few pixels out, so that a mark
-// stands out at one pixel a cell as at eight.
 void ScannerPicture::drawMarks(Image& page, int zoom) const {
-  const int reach = std::max(3, zoom);
-  const auto ring = [&page, zoom](int i, int j, int out, Color color) {
-    const int x = i * zoom - out;
-    const int y = j * zoom - out;
-    const int side = zoom + 2 * out;
-    fillRect(page, x, y, side, 1, color);
-    fillRect(page, x, y + side - 1, side, 1, color);
-    fillRect(page, x, y, 1, side, color);
-    fillRect(page, x + side - 1, y, 1, side, color);
-  };
   for (int j = 0; j < rows_; ++j) {
     const std::uint8_t* marks = &marked_[static_cast<std::size_t>(j) * columns_];
     for (int i = 0; i < columns_; ++i) {
-      if (marks[i] == 0) continue;
-      ring(i, j, reach + 1, MATCH_EDGE_COLOR);
-      ring(i, j, reach, MATCH_COLOR);
+      if (marks[i] != 0) ringCell(page, zoom, i, j);
+    }
+  }
+}
+
+void ScannerPicture::drawRinged(Image& page, int zoom, const std::vector<Position>& cells) const {
+  for (const Position& cell : cells) {
+    const std::int64_t i = worldStep(left_, cell.x);
+    const std::int64_t j = worldStep(top_, cell.y);
+    if (i >= 0 && i < columns_ && j >= 0 && j < rows_) {
+      ringCell(page, zoom, static_cast<int>(i), static_cast<int>(j));
     }
   }
 }
@@ -139,6 +153,9 @@ void ScannerPicture::draw(Image& page, const ScannerFrame& frame) {
     }
   }
   if (marks_) drawMarks(page, zoom);
+  if (frame.ringed != nullptr && frame.world.viewLevel == GALAXY_LEVEL) {
+    drawRinged(page, zoom, *frame.ringed);
+  }
   // The square the map shows around the crosshair, one pixel outside it.
   const int cx = static_cast<int>(worldStep(left_, frame.x)) * zoom;
   const int cy = static_cast<int>(worldStep(top_, frame.y)) * zoom;

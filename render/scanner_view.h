@@ -12,6 +12,7 @@
 #include "gen/cell_batch.h"
 #include "gen/star_filter.h"
 #include "world/level_world.h"
+#include "world/place.h"
 
 namespace glyphverse {
 
@@ -23,13 +24,15 @@ inline constexpr Color MATCH_COLOR = 0xFFE0FF20;
 inline constexpr Color MATCH_EDGE_COLOR = 0xFF000000;
 
 // What the picture shows: a level's world, `zoom` pixels a cell, centred on
-// the world cell (x, y), with the stars whose systems pass `marks` ringed.
+// the world cell (x, y), with the stars whose systems pass `marks` ringed,
+// and on the galaxy the cells `ringed` lists (a catalogue's systems) too.
 struct ScannerFrame {
   const LevelWorld& world;
   int zoom = 1;
   std::int32_t x = 0;
   std::int32_t y = 0;
   const StarFilter* marks = nullptr;
+  const std::vector<Position>* ringed = nullptr;
 };
 
 class ScannerPicture {
@@ -47,6 +50,7 @@ class ScannerPicture {
   void update(const ScannerFrame& frame, int columns, int rows);
 
   void drawMarks(Image& page, int zoom) const;
+  void drawRinged(Image& page, int zoom, const std::vector<Position>& cells) const;
 
   std::vector<Color> colors_;         // columns_ x rows_, row by row
   std::vector<std::uint8_t> marked_;  // the same cells: 1 where a star is marked

@@ -6,6 +6,9 @@
 #   scripts/install-deps.sh [--dry-run] PURPOSE...
 #     run      build and start the explorer and its tools (the default)
 #     test     run, plus the test suite, benchmarks, fuzzers, real-window tests
+#              and the hunt's
+#     hunt     run, plus hunts across machines (OpenMPI) and their batch
+#              system (Slurm, munge)
 #     cross    run, plus the check that other compilers and CPUs agree
 #     package  run, plus what building the Debian package needs
 #     web      run, plus the browser build (Emscripten, Node) and its local server
@@ -16,7 +19,7 @@
 set -euo pipefail
 
 usage() {
-  sed -n '6,16s/^# \{0,1\}//p' "$0"
+  sed -n '6,18s/^# \{0,1\}//p' "$0"
   exit "$1"
 }
 
@@ -36,6 +39,12 @@ groups_for() {
       echo "test|real-window tests: X server, input, screenshots, window manager, terminal|xvfb xdotool imagemagick openbox tmux"
       echo "test|pasting what the window copied|xclip"
       echo "test|fuzzers (clang with libFuzzer)|clang libclang-rt-dev"
+      groups_for hunt | grep -v '^run|'
+      ;;
+    hunt)
+      groups_for run
+      echo "hunt|hunts across machines (OpenMPI)|libopenmpi-dev openmpi-bin"
+      echo "hunt|the batch system that hunts are submitted to (Slurm, munge)|slurm-wlm munge"
       ;;
     cross)
       groups_for run

@@ -17,8 +17,10 @@ for lib in libsdl2-2.0-0 libpng16-16 libtbb12 libsqlite3-0; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot bin/glyphverse-atlas \
+    bin/glyphverse-hunt \
     share/man/man1/glyphverse.1.gz share/man/man1/glyphverse-query.1.gz \
     share/man/man1/glyphverse-snapshot.1.gz share/man/man1/glyphverse-atlas.1.gz \
+    share/man/man1/glyphverse-hunt.1.gz \
     share/applications/glyphverse.desktop share/doc/glyphverse/copyright \
     share/doc/glyphverse/changelog.gz \
     share/icons/hicolor/64x64/apps/glyphverse.png share/icons/hicolor/256x256/apps/glyphverse.png; do
@@ -40,6 +42,8 @@ if [[ $(id -u) -eq 0 ]]; then
   dpkg --dry-run -i "$deb" >/dev/null || fail "dpkg would not install it"
 fi
 
+answer=$("$root/usr/bin/glyphverse-hunt" 0 0 64 64 --quiet --out "$root/hunt.db")
+[[ $answer == 4096$'\t'* ]] || fail "installed glyphverse-hunt printed '$answer'"
 answer=$("$root/usr/bin/glyphverse-query" galaxy 10 10)
 [[ $answer == $'14\t13\t14\t0\t0\t2' ]] || fail "installed glyphverse-query answered '$answer'"
 "$root/usr/bin/glyphverse-snapshot" --start 10,10 --out "$root/frame.png" >/dev/null

@@ -8,10 +8,7 @@
 #include "tools/common/message_text.h"
 
 namespace glyphverse {
-namespace {
 
-// Names are code-page-437 text, as the explorer shows them; JSON gets them
-// as Unicode.
 std::string jsonString(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
@@ -29,6 +26,8 @@ std::string jsonString(const std::string& text) {
   }
   return out + "\"";
 }
+
+namespace {
 
 std::string field(const std::string& text) {
   return escapeControlBytes(text);  // a tab in a name never splits a line

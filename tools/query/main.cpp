@@ -21,6 +21,10 @@
 #include "keep/sqlite_store.h"
 #include "tools/query/kept_lists.h"
 #endif
+#if GLYPHVERSE_QUERY_READS_CATALOGUE
+#include "keep/catalogue.h"
+#include "tools/query/catalogue_lists.h"
+#endif
 
 namespace {
 
@@ -73,10 +77,18 @@ What the explorer kept, read only (an explorer may be writing meanwhile):
                     place, system name, starCount, planetCount, nebIntens,
                     firstVisit (1 for the first visit there, else 0), the
                     newest first
-  --json            with either: one JSON object a line instead
+  --json            with either, or with --catalogue: one JSON object a line
+                    instead
   --database FILE   read FILE instead of $GLYPHVERSE_DATABASE or else
                     $XDG_DATA_HOME/glyphverse/glyphverse.db
                     (~/.local/share/glyphverse/glyphverse.db)
+
+A hunt's catalogue (written by glyphverse-hunt), read only:
+  --catalogue FILE  the systems found, by Y and then X: X, Y, then the columns
+                    of 'system'
+  --census          with --catalogue: how many stars of the tiles done have
+                    each value, every value a line: starCount K N (K = 0-5),
+                    planetCount K N (0-10), nebIntens K N (0-255)
 
 On standard input, blank lines and lines starting with '#' are skipped, and a
 line longer than 1 MiB is answered with an error. Answers are written as soon
@@ -84,7 +96,7 @@ as no more input is waiting, so the tool can be driven line by line.
 
 Exit status: 0 when every query was answered, 1 when a query was malformed,
 2 for a bad option, when reading or writing failed, or when the database
-cannot be read.)";
+or the catalogue cannot be read.)";
 
 int printInfo(const std::string& text) {
   if (const std::string error = glyphverse::writeAllTo(STDOUT_FILENO, text); !error.empty()) {
@@ -122,7 +134,26 @@ struct KeptRequest {
   bool log = false;
   bool json = false;
   std::string database;
+  std::string catalogue;
+  bool census = false;
 };
+
+int printCatalogue(const KeptRequest& request) {
+#if GLYPHVERSE_QUERY_READS_CATALOGUE
+  using namespace glyphverse;
+  const CatalogueReading reading = readCatalogue(request.catalogue);
+  if (!reading.contents) {
+    std::fprintf(stderr, "%s: %s\n", PROGRAM, escapeControlBytes(reading.error).c_str());
+    return USAGE_OR_IO_ERROR;
+  }
+  return printInfo(request.census ? censusLines(reading.contents->census, request.json)
+                                  : catalogueLines(reading.contents->systems, request.json));
+#else
+  (void)request;
+  std::fprintf(stderr, "%s: this build cannot read catalogues (it has no SQLite)\n", PROGRAM);
+  return USAGE_OR_IO_ERROR;
+#endif
+}
 
 int printKept(const KeptRequest& request) {
 #if GLYPHVERSE_QUERY_READS_DATABASE
@@ -193,6 +224,13 @@ int answerWords(std::vector<std::string> words) {
 
 // Why the options for what the explorer kept do not go together; null when they do.
 const char* misusedKeptOptions(const KeptRequest& kept, bool noQuery) {
+  const bool catalogue = !kept.catalogue.empty();
+  if (kept.census && !catalogue) return "--census goes with --catalogue";
+  if (catalogue && (kept.bookmarks || kept.log || !kept.database.empty())) {
+    return "--catalogue is printed alone, without --bookmarks, --log or --database";
+  }
+  if (catalogue && !noQuery) return "--catalogue takes no query";
+  if (catalogue) return nullptr;
   if (kept.bookmarks && kept.log) return "--bookmarks and --log are printed one at a time";
   if ((kept.bookmarks || kept.log) && !noQuery) return "--bookmarks and --log take no query";
   if (!kept.bookmarks && !kept.log && (kept.json || !kept.database.empty())) {
@@ -205,7 +243,8 @@ int run(int argc, char** argv) {
   CLI::App app("", PROGRAM);
   app.formatter(std::make_shared<glyphverse::HelpFormatter>(
       std::string(PROGRAM) + " [--help] [--version] [QUERY FIELD...]\n       " + PROGRAM +
-          " --bookmarks | --log [--json] [--database FILE]",
+          " --bookmarks | --log [--json] [--database FILE]\n       " + PROGRAM +
+          " --catalogue FILE [--census] [--json]",
       DESCRIPTION));
   app.footer(FOOTER);
   app.set_version_flag("--version", std::string(PROGRAM) + " " + glyphverse::projectVersion());
@@ -215,6 +254,8 @@ int run(int argc, char** argv) {
   app.add_flag("--log", kept.log)->group("");
   app.add_flag("--json", kept.json)->group("");
   app.add_option("--database", kept.database)->group("");
+  app.add_option("--catalogue", kept.catalogue)->group("");
+  app.add_flag("--census", kept.census)->group("");
   // Everything from the first query word on is the query, so that negative
   // coordinates are not taken for options.
   app.prefix_command();
@@ -231,6 +272,7 @@ int run(int argc, char** argv) {
     std::fprintf(stderr, "%s: %s\nRun '%s --help' for the options.\n", PROGRAM, wrong, PROGRAM);
     return USAGE_OR_IO_ERROR;
   }
+  if (!kept.catalogue.empty()) return printCatalogue(kept);
   if (kept.bookmarks || kept.log) return printKept(kept);
   return answerWords(app.remaining());
 }

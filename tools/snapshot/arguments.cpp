@@ -147,6 +147,8 @@ void describeOptions(CLI::App& app, RawArguments& raw, SnapshotOptions& options)
   addOption(app, "--script-file", raw.scriptFile, "FILE",
             "Read the steps from FILE instead of --script,\n"
             "for scripts too long for an argument.");
+  addOption(app, "--catalogue", options.cataloguePath, "FILE",
+            "Show the catalogue that glyphverse-hunt wrote to FILE\nin its panel from the start.");
   addOption(app, "--out", options.out, "FILE.png",
             "Where to save the last frame (required). A file\n"
             "there is replaced only once the new one is complete.");

@@ -10,9 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/message_text.h"
 #include "tools/common/progress.h"
-#include "tools/snapshot/arguments.h"
+#if GLYPHVERSE_SNAPSHOT_READS_CATALOGUE
+#include "app/catalogue_file.h"
+#endif
 #include "tools/common/png_io.h"
+#include "tools/snapshot/arguments.h"
 #include "tools/snapshot/snapshot.h"
 
 namespace {
@@ -57,6 +61,17 @@ int run(int argc, char** argv) {
     std::fprintf(stderr, "%s: %s\nRun '%s --help' for the options and script steps.\n", PROGRAM,
                  error.what(), PROGRAM);
     return 2;
+  }
+  if (command.info.empty() && !command.options.cataloguePath.empty()) {
+    std::string error = "this build cannot read catalogues (it has no SQLite)";
+#if GLYPHVERSE_SNAPSHOT_READS_CATALOGUE
+    command.options.catalogue = glyphverse::readCatalogueList(command.options.cataloguePath, error);
+#endif
+    if (!command.options.catalogue) {
+      std::fprintf(stderr, "%s: --catalogue: %s\n", PROGRAM,
+                   glyphverse::escapeControlBytes(error).c_str());
+      return 2;
+    }
   }
   if (command.info.empty()) return runAndSave(command.options);
   if (printAll(command.info)) return 0;

@@ -35,6 +35,7 @@ SnapshotResult runSnapshot(const SnapshotOptions& options, const FrameObserver& 
   Display display(std::make_unique<HeadlessBackend>(&clock), "glyphverse");
   ExplorerServices services;
   services.searchesWait = true;  // the same frames however fast the machine
+  services.catalogue = options.catalogue;
   Explorer explorer(display, options.start, services);
   SnapshotResult result;
   auto runFrames = [&](int count) {

@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/catalogue_panel.h"
 #include "display/image.h"
 #include "tools/snapshot/script.h"
 #include "world/place.h"
@@ -24,6 +26,9 @@ struct SnapshotOptions {
   double frameTime = 0.02;  // seconds the clock moves at each frame's sleep, 0 to MAX_FRAME_TIME
   std::vector<ScriptStep> steps;
   std::string out;
+  // A hunt's catalogue shown in its panel from the start (--catalogue).
+  std::string cataloguePath;
+  std::shared_ptr<const CatalogueList> catalogue;
 };
 
 struct SnapshotResult {

@@ -1,0 +1,58 @@
+#include "tools/hunt/tile_hunt.h"
+
+#include <sched.h>
+
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace glyphverse {
+namespace {
+
+// Tasks of a few rows keep the threads ending together.
+constexpr std::int64_t ROWS_PER_TASK = 16;
+
+}  // namespace
+
+// The cores this process may run on: a batch system gives a job fewer than
+// the machine has.
+int huntThreads(int asked) {
+  if (asked > 0) return asked;
+  cpu_set_t allowed;
+  if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0)
+    return std::max(1, CPU_COUNT(&allowed));
+  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+HuntOutcome huntTile(const StarPresence& presence, const StarFilter& filter, const CellRect& tile,
+                     int threads) {
+  const RectHunt hunt(presence, filter, tile);
+  const std::int64_t tasks = (tile.height + ROWS_PER_TASK - 1) / ROWS_PER_TASK;
+  const auto used =
+      static_cast<std::size_t>(std::clamp<std::int64_t>(huntThreads(threads), 1, tasks));
+  std::vector<HuntOutcome> parts(std::max<std::size_t>(used, 1));
+  std::atomic<std::int64_t> nextTask{0};
+  auto work = [&](HuntOutcome& part) {
+    for (std::int64_t task; (task = nextTask.fetch_add(1, std::memory_order_relaxed)) < tasks;) {
+      const std::int64_t first = task * ROWS_PER_TASK;
+      part.add(hunt.rows(first, std::min(tile.height, first + ROWS_PER_TASK)));
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    try {
+      helpers.emplace_back(work, std::ref(parts[i]));
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: the ones running take the rest
+    }
+  }
+  work(parts[0]);
+  for (std::thread& helper : helpers) helper.join();
+  HuntOutcome all;
+  for (HuntOutcome& part : parts) all.add(std::move(part));
+  return all;
+}
+
+}  // namespace glyphverse

@@ -1,0 +1,17 @@
+#pragma once
+// One tile of a hunt on every core of this machine: its rows are handed out
+// a few at a time to threads that each hunt into an outcome of their own.
+
+#include "gen/star_hunt.h"
+
+namespace glyphverse {
+
+// The tile's outcome, the same for any number of threads (0: one a core).
+HuntOutcome huntTile(const StarPresence& presence, const StarFilter& filter, const CellRect& tile,
+                     int threads);
+
+// The threads a hunt uses when asked for `asked` (0: one for each core this
+// process may run on).
+int huntThreads(int asked);
+
+}  // namespace glyphverse
