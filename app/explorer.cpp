@@ -57,9 +57,12 @@ bool Explorer::runFrame() {
     modes.modes[k]->handleHeldKeys(display_.keyboard().held(), now);
     break;
   }
+  // As with the held keys, a panel that is typed into keeps the pointer from
+  // the modes beneath: nothing walks meanwhile.
   while (const std::optional<PointerEvent> pointer = display_.nextPointerEvent()) {
     for (int k = modes.count - 1; k >= 0; --k) {
       if (modes.modes[k]->handlePointer(*pointer, now) == KeyUse::used) break;
+      if (modes.modes[k]->takesHeldKeys()) break;
     }
   }
   noteArrival();

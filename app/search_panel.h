@@ -13,6 +13,7 @@
 
 #include "app/line_editor.h"
 #include "app/list_choice.h"
+#include "app/list_panel.h"
 #include "app/mode.h"
 #include "find/background_search.h"
 #include "gen/star_filter.h"
@@ -39,6 +40,9 @@ class SearchPanel final : public Mode {
   const StarFilter* filter() const { return filter_ ? &*filter_ : nullptr; }
 
   KeyUse handleKey(KeyCode key, double now) override;
+  // In the results, a tap chooses a star, on the chosen one travels there,
+  // and off the panel closes it.
+  KeyUse handlePointer(const PointerEvent& event, double now) override;
   void draw(Display& display, double now) override;
   bool typesLine() const override { return open_ && stage_ == Stage::typing; }
   void paste(std::string_view text) override { line_.paste(text); }
@@ -49,6 +53,10 @@ class SearchPanel final : public Mode {
   void start();
   void typingKey(KeyCode key);
   void resultsKey(KeyCode key);
+  void resultsAction(ListChoice::Action action);
+  ListView resultsView() const;
+  // "2000 cells around X Y", of the last search.
+  std::string aroundText() const;
 
   std::function<Position()> centre_;
   std::function<void(const Place&)> travel_;

@@ -9,6 +9,11 @@ namespace glyphverse {
 // The largest whole factor (at least 1) by which a page fits the output.
 int wholeScale(int pageWidth, int pageHeight, int outputWidth, int outputHeight);
 
+// The factor by which a page is shown in an output that may be smaller than
+// it: the largest whole factor where the page fits at all, or else the
+// largest fraction at which it fits (never above 1).
+double fittingScale(int pageWidth, int pageHeight, int outputWidth, int outputHeight);
+
 // The page's rectangle in the output, centred; it overhangs an output smaller
 // than the page.
 PixelRect scaledPageRect(int pageWidth, int pageHeight, int outputWidth, int outputHeight);

@@ -13,6 +13,13 @@ TEST(WindowScale, LargestWholeFactorThatFits) {
   EXPECT_EQ(wholeScale(600, 600, 300, 300), 1);  // never below 1
 }
 
+TEST(WindowScale, FitsSmallerOutputsByAFraction) {
+  EXPECT_EQ(fittingScale(600, 600, 1300, 1250), 2.0);
+  EXPECT_EQ(fittingScale(600, 600, 390, 650), 0.65);  // a phone held upright
+  EXPECT_EQ(fittingScale(600, 600, 600, 330), 0.55);  // and on its side
+  EXPECT_GT(fittingScale(600, 600, 0, 0), 0.0);
+}
+
 TEST(WindowScale, PageIsCentred) {
   EXPECT_EQ(scaledPageRect(600, 600, 600, 600), (PixelRect{0, 0, 600, 600}));
   EXPECT_EQ(scaledPageRect(600, 600, 1300, 1250), (PixelRect{50, 25, 1200, 1200}));
