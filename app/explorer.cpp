@@ -17,7 +17,7 @@ Explorer::Explorer(Display& display, const Place& start, ExplorerServices servic
       keep_(services.keep),
       linkOf_(std::move(services.linkOf)),
       search_([this] { return here().galaxy; }, [this](const Place& place) { travel(place); },
-              services.searchesWait) {
+              services.searchesWait, services.searchesRun) {
   // The result is not checked: without a window the explorer runs on a terminal.
   display_.openScreen(SCREEN_SIZE, SCREEN_SIZE, 32, 2, 0, 0);
   display_.setFrameLayout(frameLayout());

@@ -41,6 +41,9 @@ struct ExplorerServices {
   // A search's frames wait for its results (scripted runs), rather than
   // showing its progress while the frames go on.
   bool searchesWait = false;
+  // Where searches run: a platform without threads (a browser's page) runs
+  // them on the frame's own thread.
+  BackgroundSearch::Runs searchesRun = BackgroundSearch::Runs::onItsOwnThreads;
 };
 
 class Explorer {

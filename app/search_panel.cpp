@@ -81,7 +81,8 @@ void SearchPanel::start() {
   filter_ = reading.terms->filter;
   radius_ = reading.terms->radius;
   searchedAround_ = centre_();
-  search_ = std::make_unique<BackgroundSearch>(SearchRequest{searchedAround_, radius_, *filter_});
+  search_ = std::make_unique<BackgroundSearch>(SearchRequest{searchedAround_, radius_, *filter_}, 0,
+                                               runs_);
   stage_ = Stage::searching;
 }
 

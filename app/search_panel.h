@@ -29,9 +29,14 @@ class SearchPanel final : public Mode {
   // explorer to a place. With `waitForResults` a frame waits for a search
   // to finish instead of showing its progress: for scripted runs, whose
   // frames must not depend on how fast the machine is.
+  // `runs` says where searches run (on one thread where there are no others).
   SearchPanel(std::function<Position()> centre, std::function<void(const Place&)> travel,
-              bool waitForResults = false)
-      : centre_(std::move(centre)), travel_(std::move(travel)), waitForResults_(waitForResults) {}
+              bool waitForResults = false,
+              BackgroundSearch::Runs runs = BackgroundSearch::Runs::onItsOwnThreads)
+      : centre_(std::move(centre)),
+        travel_(std::move(travel)),
+        waitForResults_(waitForResults),
+        runs_(runs) {}
 
   bool isOpen() const { return open_; }
   // Opens on the line last searched, to be changed or searched again.
@@ -61,6 +66,7 @@ class SearchPanel final : public Mode {
   std::function<Position()> centre_;
   std::function<void(const Place&)> travel_;
   bool waitForResults_;
+  BackgroundSearch::Runs runs_;
   bool open_ = false;
   Stage stage_ = Stage::typing;
   LineEditor line_{LINE_LENGTH};

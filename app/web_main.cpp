@@ -55,7 +55,10 @@ struct Session {
   AddressUpdates address;
 
   explicit Session(const Place& start)
-      : explorer(display, start, ExplorerServices{{}, &keep, pageLinkOf}), address(start) {}
+      : explorer(display, start,
+                 ExplorerServices{
+                     {}, &keep, pageLinkOf, false, BackgroundSearch::Runs::onTheCallersThread}),
+        address(start) {}
 };
 
 std::unique_ptr<Session> session;
