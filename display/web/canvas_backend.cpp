@@ -265,12 +265,14 @@ void CanvasBackend::listen(bool on) {
 }
 
 // The largest whole scale that fits, as the desktop window's; in a room
-// smaller than the page (a phone), the largest fraction that fits.
+// smaller than the page, or on a phone's dense screen, the largest that fits.
 void CanvasBackend::fitToRoom() {
   int roomWidth = 0;
   int roomHeight = 0;
   canvasRoom(&roomWidth, &roomHeight);
-  scaleCanvas(width_, height_, fittingScale(width_, height_, roomWidth, roomHeight));
+  scaleCanvas(
+      width_, height_,
+      fittingScale(width_, height_, roomWidth, roomHeight, emscripten_get_device_pixel_ratio()));
 }
 
 std::optional<PointerEvent> CanvasBackend::nextPointerEvent() {
