@@ -67,6 +67,9 @@ KeyUse MapMode::handlePointer(const PointerEvent& event, double /*now*/) {
   switch (event.kind) {
     case PointerEvent::Kind::press:
       if (!mapCellAt(event.x, event.y)) return KeyUse::unused;
+      // The second press of a double click is no new click: the cell under
+      // it has moved since the first set off the walk.
+      if (event.clicks >= 2) return KeyUse::used;
       press_ = Press{event.x, event.y, Walk{}, false};
       return KeyUse::used;
     case PointerEvent::Kind::move: {
