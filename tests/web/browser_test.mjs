@@ -214,6 +214,28 @@ test('touch walks, enters a system and searches through the on-screen keyboard',
   }, 'the search to find Geltayf and the tap to go there');
 });
 
+test('in the scanner a pinch zooms and a double tap travels', async () => {
+  const page = await open('#2/10/10', {width: 390, height: 844, hasTouch: true, isMobile: true});
+  const box = await canvasBox(page);
+  await tapButton(page, 'Scanner');
+  await sleep(100);
+  // Two fingers spreading to twice as far apart: one zoom step, to two pixels a cell.
+  const middle = onScreen(box, 300, 300);
+  const fingers = [await page.touchscreen.touchStart(middle.x - 20, middle.y),
+    await page.touchscreen.touchStart(middle.x + 20, middle.y)];
+  for (let step = 1; step <= 4; ++step) {
+    await fingers[0].move(middle.x - 20 - 5 * step, middle.y);
+    await fingers[1].move(middle.x + 20 + 5 * step, middle.y);
+  }
+  for (const finger of fingers) await finger.end();
+  await sleep(100);
+  // At two pixels a cell around (10, 10), page pixel (400, 300) is cell (60, 10).
+  const tap = onScreen(box, 400, 300);
+  await page.touchscreen.tap(tap.x, tap.y);
+  await page.touchscreen.tap(tap.x, tap.y);
+  await waitFor(async () => (await place(page)) === '2/60/10', 'the double tap to travel');
+});
+
 test('a click on the map walks there', async () => {
   const page = await open('#2/500/500');
   const box = await canvasBox(page);
