@@ -110,11 +110,13 @@ bench-web: web
 	npm ci --prefix tests/web --no-audit --no-fund
 	node bench/web_figures.mjs build/web
 
-# Remakes docs/web.png, the README's picture of the page in headless Chromium.
+# Remakes docs/web.png and docs/phone.png, the README's pictures of the page
+# in headless Chromium.
 web-picture: web
 	@$(DEPS) web-test
 	npm ci --prefix tests/web --no-audit --no-fund
 	node scripts/web-picture.mjs build/web docs/web.png
+	node scripts/web-picture.mjs build/web docs/phone.png phone
 
 # Remakes the golden frames of tests/golden: only when a picture change is intended.
 goldens: build

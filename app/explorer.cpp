@@ -17,7 +17,7 @@ Explorer::Explorer(Display& display, const Place& start, ExplorerServices servic
       keep_(services.keep),
       linkOf_(std::move(services.linkOf)),
       search_([this] { return here().galaxy; }, [this](const Place& place) { travel(place); },
-              services.searchesWait) {
+              services.searchesWait, services.searchesRun) {
   // The result is not checked: without a window the explorer runs on a terminal.
   display_.openScreen(SCREEN_SIZE, SCREEN_SIZE, 32, 2, 0, 0);
   display_.setFrameLayout(frameLayout());
@@ -59,9 +59,12 @@ bool Explorer::runFrame() {
     modes.modes[k]->handleHeldKeys(display_.keyboard().held(), now);
     break;
   }
+  // As with the held keys, a panel that is typed into keeps the pointer from
+  // the modes beneath: nothing walks meanwhile.
   while (const std::optional<PointerEvent> pointer = display_.nextPointerEvent()) {
     for (int k = modes.count - 1; k >= 0; --k) {
       if (modes.modes[k]->handlePointer(*pointer, now) == KeyUse::used) break;
+      if (modes.modes[k]->takesHeldKeys()) break;
     }
   }
   noteArrival();

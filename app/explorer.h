@@ -46,6 +46,9 @@ struct ExplorerServices {
   // A hunt's catalogue, shown in a panel at the start; its systems ringed in
   // the scanner.
   std::shared_ptr<const CatalogueList> catalogue = nullptr;
+  // Where searches run: a platform without threads (a browser's page) runs
+  // them on the frame's own thread.
+  BackgroundSearch::Runs searchesRun = BackgroundSearch::Runs::onItsOwnThreads;
 };
 
 class Explorer {

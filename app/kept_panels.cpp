@@ -71,8 +71,24 @@ void KeptPanel::loadWhatIsShown() {
 }
 
 KeyUse KeptPanel::handleKey(KeyCode key, double /*now*/) {
+  act(choice_.handleKey(key));
+  return KeyUse::used;
+}
+
+KeyUse KeptPanel::handlePointer(const PointerEvent& event, double /*now*/) {
+  if (event.kind != PointerEvent::Kind::release) return KeyUse::used;
+  const ListSpot spot = listSpotAt(listView(), choice_, event.x, event.y);
+  if (!spot.onPanel) {
+    close();
+  } else if (spot.entry) {
+    act(choice_.tapEntry(*spot.entry));
+  }
+  return KeyUse::used;
+}
+
+void KeptPanel::act(ListChoice::Action action) {
   const Entry* entry = chosenEntry();
-  switch (choice_.handleKey(key)) {
+  switch (action) {
     case ListChoice::Action::close:
       close();
       break;
@@ -89,11 +105,14 @@ KeyUse KeptPanel::handleKey(KeyCode key, double /*now*/) {
     case ListChoice::Action::none:
       break;
   }
-  return KeyUse::used;
 }
 
 void KeptPanel::draw(Display& display, double /*now*/) {
   loadWhatIsShown();
+  drawListPanel(display, listView(), choice_);
+}
+
+ListView KeptPanel::listView() const {
   ListView view{title(),
                 keys(),
                 {},
@@ -103,7 +122,7 @@ void KeptPanel::draw(Display& display, double /*now*/) {
                 note_ ? note_() : ""};
   if (!answered_) view.empty = "Reading...";
   for (const Entry& entry : page_) view.entries.push_back(entry.line);
-  drawListPanel(display, view, choice_);
+  return view;
 }
 
 void BookmarksPanel::load(StoreWorker& keep, std::size_t first, std::size_t count) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/list_choice.h"
+#include "app/list_panel.h"
 #include "app/mode.h"
 #include "app/panel.h"
 #include "keep/store.h"
@@ -38,6 +39,9 @@ class KeptPanel : public Mode {
   void open();
   void close() { open_ = false; }
   KeyUse handleKey(KeyCode key, double now) override;
+  // A tap on an entry chooses it, on the chosen one takes it; a tap off
+  // the panel closes it.
+  KeyUse handlePointer(const PointerEvent& event, double now) override;
   void draw(Display& display, double now) override;
 
  protected:
@@ -61,6 +65,8 @@ class KeptPanel : public Mode {
   const Entry* chosenEntry() const;
   // Asks for the page around the choice when the one here does not show it.
   void loadWhatIsShown();
+  ListView listView() const;
+  void act(ListChoice::Action action);
 
   StoreWorker* keep_;
   Travel travel_;

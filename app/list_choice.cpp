@@ -37,4 +37,12 @@ ListChoice::Action ListChoice::handleKey(KeyCode key) {
   return Action::none;
 }
 
+ListChoice::Action ListChoice::tapEntry(std::size_t entry) {
+  confirming_ = false;
+  if (entry >= count_) return Action::none;
+  if (entry == chosen_) return Action::take;
+  chosen_ = entry;
+  return Action::none;
+}
+
 }  // namespace glyphverse

@@ -19,6 +19,8 @@ class ListChoice {
   // A list of `count` entries; the choice stays where it was, within them.
   void setCount(std::size_t count);
   Action handleKey(KeyCode key);
+  // A tap on entry `entry`: the chosen one is taken, another one chosen.
+  Action tapEntry(std::size_t entry);
 
   std::size_t chosen() const { return chosen_; }
   // Delete was pressed once: the next Delete removes the chosen entry.

@@ -29,4 +29,12 @@ struct ListView {
 
 void drawListPanel(Display& display, const ListView& view, const ListChoice& choice);
 
+// Where a page pixel falls on the list drawn by drawListPanel: on its panel
+// or not, and on which entry (by its place in the whole list), if any.
+struct ListSpot {
+  bool onPanel = false;
+  std::optional<std::size_t> entry;
+};
+ListSpot listSpotAt(const ListView& view, const ListChoice& choice, int pageX, int pageY);
+
 }  // namespace glyphverse

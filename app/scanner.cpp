@@ -110,6 +110,9 @@ KeyUse Scanner::handlePointer(const PointerEvent& event, double /*now*/) {
     case PointerEvent::Kind::wheel:
       zoomBy(event.wheel > 0 ? 1 : -1);
       return KeyUse::used;
+    case PointerEvent::Kind::cancel:
+      press_.reset();
+      return KeyUse::used;
   }
   return KeyUse::used;
 }

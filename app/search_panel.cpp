@@ -81,7 +81,8 @@ void SearchPanel::start() {
   filter_ = reading.terms->filter;
   radius_ = reading.terms->radius;
   searchedAround_ = centre_();
-  search_ = std::make_unique<BackgroundSearch>(SearchRequest{searchedAround_, radius_, *filter_});
+  search_ = std::make_unique<BackgroundSearch>(SearchRequest{searchedAround_, radius_, *filter_}, 0,
+                                               runs_);
   stage_ = Stage::searching;
 }
 
@@ -90,7 +91,22 @@ void SearchPanel::resultsKey(KeyCode key) {
     stage_ = Stage::typing;
     return;
   }
-  switch (choice_.handleKey(key)) {
+  resultsAction(choice_.handleKey(key));
+}
+
+KeyUse SearchPanel::handlePointer(const PointerEvent& event, double /*now*/) {
+  if (stage_ != Stage::results || event.kind != PointerEvent::Kind::release) return KeyUse::used;
+  const ListSpot spot = listSpotAt(resultsView(), choice_, event.x, event.y);
+  if (!spot.onPanel) {
+    resultsAction(ListChoice::Action::close);
+  } else if (spot.entry) {
+    resultsAction(choice_.tapEntry(*spot.entry));
+  }
+  return KeyUse::used;
+}
+
+void SearchPanel::resultsAction(ListChoice::Action action) {
+  switch (action) {
     case ListChoice::Action::close:
       open_ = false;
       break;
@@ -108,6 +124,26 @@ void SearchPanel::resultsKey(KeyCode key) {
   }
 }
 
+std::string SearchPanel::aroundText() const {
+  return std::to_string(radius_) + " cells around " + std::to_string(searchedAround_.x) + " " +
+         std::to_string(searchedAround_.y);
+}
+
+ListView SearchPanel::resultsView() const {
+  const SearchResult& result = *search_->result();
+  const std::string around = aroundText();
+  ListView view{std::to_string(result.matchCount) + " of " + std::to_string(result.starCount) +
+                    " stars within " + around + " match",
+                "Up Down choose   Enter go there   / search again   Esc close",
+                {},
+                "No star matches: / to search again",
+                0,
+                std::nullopt,
+                ""};
+  for (const StarMatch& match : result.nearest) view.entries.push_back({resultLine(match)});
+  return view;
+}
+
 void SearchPanel::draw(Display& display, double /*now*/) {
   if (stage_ == Stage::searching && search_ && waitForResults_) search_->waitUntilFinished();
   if (stage_ == Stage::searching && search_ && search_->finished()) {
@@ -115,21 +151,9 @@ void SearchPanel::draw(Display& display, double /*now*/) {
     choice_ = ListChoice(MAX_SEARCH_RESULTS);
     choice_.setCount(search_->result()->nearest.size());
   }
-  const std::string around = std::to_string(radius_) + " cells around " +
-                             std::to_string(searchedAround_.x) + " " +
-                             std::to_string(searchedAround_.y);
+  const std::string around = aroundText();
   if (stage_ == Stage::results) {
-    const SearchResult& result = *search_->result();
-    ListView view{std::to_string(result.matchCount) + " of " + std::to_string(result.starCount) +
-                      " stars within " + around + " match",
-                  "Up Down choose   Enter go there   / search again   Esc close",
-                  {},
-                  "No star matches: / to search again",
-                  0,
-                  std::nullopt,
-                  ""};
-    for (const StarMatch& match : result.nearest) view.entries.push_back({resultLine(match)});
-    drawListPanel(display, view, choice_);
+    drawListPanel(display, resultsView(), choice_);
     return;
   }
   const std::string label = " Find stars: ";

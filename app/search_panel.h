@@ -13,6 +13,7 @@
 
 #include "app/line_editor.h"
 #include "app/list_choice.h"
+#include "app/list_panel.h"
 #include "app/mode.h"
 #include "find/background_search.h"
 #include "gen/star_filter.h"
@@ -28,9 +29,14 @@ class SearchPanel final : public Mode {
   // explorer to a place. With `waitForResults` a frame waits for a search
   // to finish instead of showing its progress: for scripted runs, whose
   // frames must not depend on how fast the machine is.
+  // `runs` says where searches run (on one thread where there are no others).
   SearchPanel(std::function<Position()> centre, std::function<void(const Place&)> travel,
-              bool waitForResults = false)
-      : centre_(std::move(centre)), travel_(std::move(travel)), waitForResults_(waitForResults) {}
+              bool waitForResults = false,
+              BackgroundSearch::Runs runs = BackgroundSearch::Runs::onItsOwnThreads)
+      : centre_(std::move(centre)),
+        travel_(std::move(travel)),
+        waitForResults_(waitForResults),
+        runs_(runs) {}
 
   bool isOpen() const { return open_; }
   // Opens on the line last searched, to be changed or searched again.
@@ -39,6 +45,9 @@ class SearchPanel final : public Mode {
   const StarFilter* filter() const { return filter_ ? &*filter_ : nullptr; }
 
   KeyUse handleKey(KeyCode key, double now) override;
+  // In the results, a tap chooses a star, on the chosen one travels there,
+  // and off the panel closes it.
+  KeyUse handlePointer(const PointerEvent& event, double now) override;
   void draw(Display& display, double now) override;
   bool typesLine() const override { return open_ && stage_ == Stage::typing; }
   void paste(std::string_view text) override { line_.paste(text); }
@@ -49,10 +58,15 @@ class SearchPanel final : public Mode {
   void start();
   void typingKey(KeyCode key);
   void resultsKey(KeyCode key);
+  void resultsAction(ListChoice::Action action);
+  ListView resultsView() const;
+  // "2000 cells around X Y", of the last search.
+  std::string aroundText() const;
 
   std::function<Position()> centre_;
   std::function<void(const Place&)> travel_;
   bool waitForResults_;
+  BackgroundSearch::Runs runs_;
   bool open_ = false;
   Stage stage_ = Stage::typing;
   LineEditor line_{LINE_LENGTH};

@@ -54,8 +54,16 @@ struct Session {
   Explorer explorer;
   AddressUpdates address;
 
-  explicit Session(const Place& start)
-      : explorer(display, start, ExplorerServices{{}, &keep, pageLinkOf}), address(start) {}
+  explicit Session(const Place& start) : explorer(display, start, services()), address(start) {}
+
+  // The page's store and links; searches on the one thread there is.
+  ExplorerServices services() {
+    ExplorerServices page;
+    page.keep = &keep;
+    page.linkOf = pageLinkOf;
+    page.searchesRun = BackgroundSearch::Runs::onTheCallersThread;
+    return page;
+  }
 };
 
 std::unique_ptr<Session> session;

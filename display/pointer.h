@@ -5,7 +5,9 @@
 namespace glyphverse {
 
 struct PointerEvent {
-  enum class Kind { press, release, move, wheel };
+  // A cancel ends a press that is neither a click nor a drag (a second
+  // finger came down for a pinch, or the platform took the gesture).
+  enum class Kind { press, release, move, wheel, cancel };
   Kind kind = Kind::move;
   int x = 0;  // the page pixel under the pointer (outside the page while dragging off it)
   int y = 0;

@@ -5,7 +5,8 @@
 
 namespace glyphverse {
 
-BackgroundSearch::BackgroundSearch(const SearchRequest& request, int threads) {
+BackgroundSearch::BackgroundSearch(const SearchRequest& request, int threads, Runs runs) {
+  if (runs == Runs::onTheCallersThread) threads = 1;  // findStars starts no helpers then
   auto search = [this, request, threads] {
     try {
       result_ = findStars(request, control_, threads);
@@ -15,6 +16,10 @@ BackgroundSearch::BackgroundSearch(const SearchRequest& request, int threads) {
     }
     finished_.store(true, std::memory_order_release);
   };
+  if (runs == Runs::onTheCallersThread) {
+    search();
+    return;
+  }
   try {
     worker_ = std::thread(search);
   } catch (const std::system_error&) {

@@ -12,9 +12,15 @@ namespace glyphverse {
 
 class BackgroundSearch {
  public:
+  // Where the search runs: on threads of its own, or (a platform without
+  // threads, such as a browser's page) here, on one thread, before the
+  // constructor returns.
+  enum class Runs { onItsOwnThreads, onTheCallersThread };
+
   // Starts the search at once; `threads` as for findStars. Where no thread
   // can be started, the search runs here, before the constructor returns.
-  explicit BackgroundSearch(const SearchRequest& request, int threads = 0);
+  explicit BackgroundSearch(const SearchRequest& request, int threads = 0,
+                            Runs runs = Runs::onItsOwnThreads);
   // Cancels the search if it still runs and waits for its thread.
   ~BackgroundSearch();
   BackgroundSearch(const BackgroundSearch&) = delete;

@@ -1,11 +1,15 @@
 // The page around the explorer: the address that holds the place, the line
 // that says what went wrong, the end of the explorer and its new start, the
-// picture's download, and the frame times for whoever measures them.
+// picture's download, the buttons that press the explorer's keys where there
+// are none, and the frame times for whoever measures them.
 'use strict';
 
 const glyphversePage = (() => {
   const canvas = document.getElementById('screen');
+  const main = document.querySelector('main');
   const bar = document.getElementById('bar');
+  const pad = document.getElementById('pad');
+  const typed = document.getElementById('typed');
   const problemLine = document.getElementById('problem');
   const endedBox = document.getElementById('ended');
   const FRAME_TIMES_KEPT = 1000;
@@ -64,6 +68,53 @@ const glyphversePage = (() => {
     event.preventDefault();
     if (!event.repeat) savePicture();
   });
+  // A key pressed as the keyboard would press it: the explorer reads the
+  // page's key events, so a button's key meets the same gates as a real one.
+  function pressKey(code, key, shiftKey = false) {
+    for (const type of ['keydown', 'keyup']) {
+      window.dispatchEvent(new KeyboardEvent(type, {code, key, shiftKey, bubbles: true}));
+    }
+  }
+
+  // A change of the room the canvas has: the explorer fits it again.
+  function refit() {
+    window.dispatchEvent(new Event('resize'));
+  }
+
+  for (const button of pad.querySelectorAll('button')) {
+    button.addEventListener('click', () => {
+      // Focused within the tap itself, the field brings up the on-screen keyboard.
+      if (button.hasAttribute('data-types')) {
+        typed.focus();
+      } else {
+        button.blur();  // Space and Enter are the explorer's again
+      }
+      pressKey(button.dataset.code, button.dataset.key, button.hasAttribute('data-shift'));
+    });
+  }
+  // What the on-screen keyboard types goes to the explorer a character at a
+  // time; a real keyboard's characters come the same way, not twice.
+  typed.addEventListener('keydown', (event) => {
+    if (event.key.length === 1 && !event.ctrlKey && !event.metaKey) event.stopPropagation();
+    if (event.key === 'Enter' || event.key === 'Escape') setTimeout(() => typed.blur(), 0);
+  });
+  typed.addEventListener('input', () => {
+    const text = typed.value;
+    typed.value = '';
+    for (const character of text) pressKey('', character);
+  });
+  // A touch on the picture puts the on-screen keyboard away.
+  canvas.addEventListener('pointerdown', () => typed.blur());
+  document.getElementById('buttons').addEventListener('click', (event) => {
+    event.currentTarget.blur();
+    pad.hidden = !pad.hidden;
+    refit();
+  });
+  if (navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches) {
+    document.body.classList.add('touch');
+    pad.hidden = false;
+  }
+
   // An address edited by hand opens its place; the explorer's own writes
   // replace the history entry and fire no such event.
   window.addEventListener('hashchange', () => {
@@ -95,8 +146,12 @@ const glyphversePage = (() => {
     figures() {
       return {frameTimes: frameTimes.slice(), firstPicture};
     },
-    // The room the canvas may fill, in CSS pixels: the window less the bar.
+    // The room the canvas may fill, in CSS pixels: the window less the bar,
+    // which is below the picture or, on a low screen, beside it.
     room() {
+      if (getComputedStyle(main).flexDirection === 'row') {
+        return {width: Math.max(0, window.innerWidth - bar.offsetWidth), height: window.innerHeight};
+      }
       return {width: window.innerWidth, height: Math.max(0, window.innerHeight - bar.offsetHeight)};
     },
     loaded() {

@@ -3,6 +3,8 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -81,11 +83,105 @@ EM_JS(void, canvasRoom, (int* width, int* height), {
 });
 
 // Each page pixel becomes scale x scale device pixels.
-EM_JS(void, scaleCanvas, (int width, int height, int scale), {
+EM_JS(void, scaleCanvas, (int width, int height, double scale), {
   const ratio = window.devicePixelRatio || 1;
   const style = Module.glyphverseCanvas.style;
   style.width = (width * scale / ratio) + 'px';
   style.height = (height * scale / ratio) + 'px';
+});
+
+// The mouse, a pen or fingers on the canvas, in page pixels, as events of
+// PointerEvent's kinds (0 press, 1 release, 2 move, 3 wheel, 4 cancel) that
+// wait for the program. Moves count only while pressed. A second press
+// soon and near the first is a double click (or tap); two fingers cancel
+// the first one's press and their pinch turns the wheel a step for each
+// half as far again (or a third less) they spread.
+// clang-format off
+EM_JS(void, listenForPointer, (int on), {
+  const canvas = Module.glyphverseCanvas;
+  if (!Module.glyphversePointer) {
+    const events = [];
+    const down = new Map();
+    let lastPress = null;
+    let pinch = 0;
+    const push = function(kind, event, clicks, wheel) {
+      const rect = canvas.getBoundingClientRect();
+      const x = Math.floor((event.clientX - rect.left) * canvas.width / rect.width);
+      const y = Math.floor((event.clientY - rect.top) * canvas.height / rect.height);
+      events.push([kind, x, y, clicks, wheel]);
+      if (events.length > 256) events.shift();
+    };
+    const spread = function() {
+      const points = Array.from(down.values());
+      return Math.hypot(points[0].x - points[1].x, points[0].y - points[1].y);
+    };
+    const pointer = {events: events};
+    pointer.down = function(event) {
+      if (event.pointerType == "mouse" && event.button != 0) return;
+      event.preventDefault();
+      if (canvas.setPointerCapture) canvas.setPointerCapture(event.pointerId);
+      down.set(event.pointerId, {x: event.clientX, y: event.clientY});
+      if (down.size == 2) {
+        pinch = spread();
+        push(4, event, 0, 0);
+      }
+      if (down.size != 1) return;
+      const now = performance.now();
+      const again = lastPress != null && now - lastPress.time < 400 &&
+          Math.abs(event.clientX - lastPress.x) < 20 && Math.abs(event.clientY - lastPress.y) < 20;
+      lastPress = again ? null : {time: now, x: event.clientX, y: event.clientY};
+      push(0, event, again ? 2 : 1, 0);
+    };
+    pointer.move = function(event) {
+      if (!down.has(event.pointerId)) return;
+      down.set(event.pointerId, {x: event.clientX, y: event.clientY});
+      if (down.size == 1) return push(2, event, 0, 0);
+      if (down.size != 2 || pinch <= 0) return;
+      const now = spread();
+      if (now > pinch * 1.5 || now < pinch / 1.5) {
+        push(3, event, 0, now > pinch ? 1 : -1);
+        pinch = now;
+      }
+    };
+    pointer.up = function(event) {
+      if (!down.has(event.pointerId)) return;
+      const alone = down.size == 1;
+      down.delete(event.pointerId);
+      if (down.size < 2) pinch = 0;
+      if (event.type == "pointercancel") return push(4, event, 0, 0);
+      if (alone) push(1, event, 0, 0);
+    };
+    pointer.wheel = function(event) {
+      event.preventDefault();
+      if (event.deltaY != 0) push(3, event, 0, event.deltaY < 0 ? 1 : -1);
+    };
+    Module.glyphversePointer = pointer;
+  }
+  const pointer = Module.glyphversePointer;
+  if (on) {
+    canvas.addEventListener("pointerdown", pointer.down);
+    canvas.addEventListener("pointermove", pointer.move);
+    canvas.addEventListener("pointerup", pointer.up);
+    canvas.addEventListener("pointercancel", pointer.up);
+    canvas.addEventListener("wheel", pointer.wheel, {passive: false});
+  } else {
+    canvas.removeEventListener("pointerdown", pointer.down);
+    canvas.removeEventListener("pointermove", pointer.move);
+    canvas.removeEventListener("pointerup", pointer.up);
+    canvas.removeEventListener("pointercancel", pointer.up);
+    canvas.removeEventListener("wheel", pointer.wheel);
+    pointer.events.length = 0;
+  }
+});
+// clang-format on
+
+// The oldest pointer event waiting, as its five numbers; 0 when none waits.
+EM_JS(int, takePointerEvent, (int* fields), {
+  const pointer = Module.glyphversePointer;
+  if (!pointer || pointer.events.length == 0) return 0;
+  const event = pointer.events.shift();
+  for (let i = 0; i < 5; ++i) HEAP32[(fields >> 2) + i] = event[i];
+  return 1;
 });
 
 // 0xAARRGGBB to the bytes red, green, blue, 255 as a little-endian word.
@@ -111,6 +207,7 @@ class CanvasBackend final : public DisplayBackend {
   bool setClipboardText(const std::string& text) override {
     return writeClipboard(text.c_str()) != 0;
   }
+  std::optional<PointerEvent> nextPointerEvent() override;
 
  private:
   static EM_BOOL onKeyDown(int type, const EmscriptenKeyboardEvent* event, void* self);
@@ -164,14 +261,33 @@ void CanvasBackend::listen(bool on) {
   emscripten_set_visibilitychange_callback(self, false, on ? onVisibility : nullptr);
   emscripten_set_resize_callback(window, self, false, on ? onResize : nullptr);
   listenForPastes(on ? 1 : 0);
+  listenForPointer(on ? 1 : 0);
 }
 
-// The largest whole scale that fits, as the desktop window's.
+// The largest whole scale that fits, as the desktop window's; in a room
+// smaller than the page, or on a phone's dense screen, the largest that fits.
 void CanvasBackend::fitToRoom() {
   int roomWidth = 0;
   int roomHeight = 0;
   canvasRoom(&roomWidth, &roomHeight);
-  scaleCanvas(width_, height_, wholeScale(width_, height_, roomWidth, roomHeight));
+  scaleCanvas(
+      width_, height_,
+      fittingScale(width_, height_, roomWidth, roomHeight, emscripten_get_device_pixel_ratio()));
+}
+
+std::optional<PointerEvent> CanvasBackend::nextPointerEvent() {
+  std::array<int, 5> fields{};
+  if (!open_ || takePointerEvent(fields.data()) == 0) return std::nullopt;
+  constexpr PointerEvent::Kind KINDS[] = {PointerEvent::Kind::press, PointerEvent::Kind::release,
+                                          PointerEvent::Kind::move, PointerEvent::Kind::wheel,
+                                          PointerEvent::Kind::cancel};
+  PointerEvent event;
+  event.kind = KINDS[std::clamp(fields[0], 0, 4)];
+  event.x = fields[1];
+  event.y = fields[2];
+  event.clicks = fields[3];
+  event.wheel = fields[4];
+  return event;
 }
 
 EM_BOOL CanvasBackend::onKeyDown(int, const EmscriptenKeyboardEvent* event, void* self) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The mouse in the scanner, in a real window: a double click travels to the
+# The mouse in a real window. In the scanner a double click travels to the
 # cell under the pointer, the wheel zooms, a click puts the crosshair on a
-# cell, a drag pans; each time the map that follows is the snapshot tool's
-# map of the place reached.
+# cell, a drag pans; on the map a click walks to the cell under it. Each time
+# the map that follows is the snapshot tool's map of the place reached.
 set -u
 explorer=$1
 snapshot=$2
@@ -50,6 +50,11 @@ xdotool mouseup 1
 sleep 0.2
 xdotool key m
 map_is_at 260 85 "a drag"
+
+# On the map, cells are 8 pixels from (50, 50) and the explorer's is the
+# 31st: pixel (94, 270) is 25 cells left of it and 3 up.
+xdotool mousemove --window "$WINDOW" 94 270 click 1
+map_is_at 235 82 "a click on the map"
 
 xdotool key Escape
 wait_app 5

@@ -134,6 +134,117 @@ test("the page's paste reaches the scanner's prompt", async () => {
   await waitFor(async () => (await place(page)) === '2/1100/2100', 'the pasted place');
 });
 
+// Page pixel (x, y) of the canvas in CSS pixels of the viewport, and back.
+async function canvasBox(page) {
+  return page.evaluate(() => {
+    const {left, top, width, height} = document.getElementById('screen').getBoundingClientRect();
+    return {left, top, width, height};
+  });
+}
+const onScreen = (box, x, y) => ({x: box.left + (x + 0.5) * box.width / 600,
+  y: box.top + (y + 0.5) * box.height / 600});
+const pagePixel = (box, point) => ({x: Math.floor((point.x - box.left) * 600 / box.width),
+  y: Math.floor((point.y - box.top) * 600 / box.height)});
+// The middle of the map cell `dx` cells right of the explorer and `dy` down.
+const mapCell = (dx, dy) => ({x: MAP.x + (30 + dx) * 8 + 4, y: MAP.y + (30 + dy) * 8 + 4});
+
+async function tapButton(page, words) {
+  const [button] = await page.$$(`xpath/.//button[normalize-space()="${words}"]`);
+  assert.ok(button, `no button "${words}"`);
+  await button.tap();
+}
+
+test('on a phone the whole page shows, upright or on its side, with its buttons', async () => {
+  for (const viewport of [{width: 390, height: 844}, {width: 844, height: 390}]) {
+    const page = await open('#2/10/10', {...viewport, hasTouch: true, isMobile: true});
+    const layout = await page.evaluate(() => {
+      const inView = (element) => {
+        const box = element.getBoundingClientRect();
+        return box.left >= 0 && box.top >= 0 && box.right <= innerWidth &&
+            box.bottom <= innerHeight && box.width > 0;
+      };
+      const buttons = [...document.querySelectorAll('#pad button, #save')];
+      const root = document.documentElement;
+      return {canvas: inView(document.getElementById('screen')),
+        buttons: buttons.filter((b) => !inView(b) || b.offsetHeight < 44).map((b) => b.textContent),
+        scrolls: root.scrollWidth > innerWidth || root.scrollHeight > innerHeight};
+    });
+    assert.deepEqual(layout, {canvas: true, buttons: [], scrolls: false}, JSON.stringify(viewport));
+  }
+});
+
+test('touch walks, enters a system and searches through the on-screen keyboard', async () => {
+  const page = await open('#2/16777214/10', {width: 390, height: 844, hasTouch: true,
+    isMobile: true});
+  const box = await canvasBox(page);
+  // A tap five cells right walks there, across the world's edge.
+  const cell = mapCell(5, 0);
+  const tap = onScreen(box, cell.x, cell.y);
+  await page.touchscreen.tap(tap.x, tap.y);
+  await waitFor(async () => (await place(page)) === '2/3/10', 'the tap to walk five cells');
+
+  // A swipe down walks a cell for each cell the finger crossed.
+  const from = onScreen(box, 300, 200);
+  const to = {x: from.x, y: from.y + 60};
+  await page.touchscreen.touchStart(from.x, from.y);
+  for (let step = 1; step <= 6; ++step) await page.touchscreen.touchMove(from.x, from.y + 10 * step);
+  await page.touchscreen.touchEnd();
+  const cells = Math.trunc((pagePixel(box, to).y - pagePixel(box, from).y) / 8);
+  await waitFor(async () => (await place(page)) === `2/3/${10 + cells}`, 'the swipe to walk');
+
+  // The level gate holds taps of the button as it holds Space.
+  await sleep(600);
+  await tapButton(page, 'Enter system');
+  await waitFor(async () => (await place(page)) === `3/3/${10 + cells}/0/0`, 'the system');
+  await sleep(600);
+  await tapButton(page, 'Up a level');
+  await waitFor(async () => (await place(page)) === `2/3/${10 + cells}`, 'the galaxy again');
+
+  await tapButton(page, 'Search');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'typed');
+  await page.type('#typed', 'name=geltayf');
+  await page.keyboard.press('Enter');
+  // The nearest match heads the list, on its fourth line (text row 11): a
+  // tap on it travels there.
+  const first = onScreen(box, 100, 10 * 8 + 4);
+  await waitFor(async () => {
+    await page.touchscreen.tap(first.x, first.y);
+    await sleep(100);
+    return (await place(page)) === '2/73/2';
+  }, 'the search to find Geltayf and the tap to go there');
+});
+
+test('in the scanner a pinch zooms and a double tap travels', async () => {
+  const page = await open('#2/10/10', {width: 390, height: 844, hasTouch: true, isMobile: true});
+  const box = await canvasBox(page);
+  await tapButton(page, 'Scanner');
+  await sleep(100);
+  // Two fingers spreading to twice as far apart: one zoom step, to two pixels a cell.
+  const middle = onScreen(box, 300, 300);
+  const fingers = [await page.touchscreen.touchStart(middle.x - 20, middle.y),
+    await page.touchscreen.touchStart(middle.x + 20, middle.y)];
+  for (let step = 1; step <= 4; ++step) {
+    await fingers[0].move(middle.x - 20 - 5 * step, middle.y);
+    await fingers[1].move(middle.x + 20 + 5 * step, middle.y);
+  }
+  for (const finger of fingers) await finger.end();
+  await sleep(100);
+  // At two pixels a cell around (10, 10), page pixel (400, 300) is cell (60, 10).
+  const tap = onScreen(box, 400, 300);
+  await page.touchscreen.tap(tap.x, tap.y);
+  await page.touchscreen.tap(tap.x, tap.y);
+  await waitFor(async () => (await place(page)) === '2/60/10', 'the double tap to travel');
+});
+
+test('a click on the map walks there', async () => {
+  const page = await open('#2/500/500');
+  const box = await canvasBox(page);
+  const cell = mapCell(-7, 4);
+  const click = onScreen(box, cell.x, cell.y);
+  await page.mouse.click(click.x, click.y);
+  await waitFor(async () => (await place(page)) === '2/493/504', 'the click to walk');
+});
+
 test('nothing went wrong in the console', () => {
   assert.deepEqual(pages.flatMap((opened) => opened.problems), []);
 });
