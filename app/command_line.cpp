@@ -4,10 +4,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/help_formatter.h"
+#include "base/message_text.h"
+#include "base/version.h"
 #include "keep/place_link.h"
-#include "tools/common/help_formatter.h"
-#include "tools/common/message_text.h"
-#include "tools/common/version.h"
 
 namespace glyphverse {
 namespace {

@@ -8,11 +8,11 @@
 
 #include "app/command_line.h"
 #include "app/explorer.h"
+#include "base/message_text.h"
 #include "display/display.h"
 #include "gen/places.h"
 #include "keep/locations.h"
 #include "keep/store_worker.h"
-#include "tools/common/message_text.h"
 #if GLYPHVERSE_WINDOW_BACKEND
 #include "display/sdl/sdl_backend.h"
 #endif

@@ -1,7 +1,7 @@
 #include "app/picture_place.h"
 
-#include "tools/common/message_text.h"
-#include "tools/common/png_io.h"
+#include "base/message_text.h"
+#include "base/png_io.h"
 
 namespace glyphverse {
 

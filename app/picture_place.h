@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/output_file.h"
 #include "display/image.h"
-#include "tools/common/output_file.h"
 #include "world/place.h"
 
 namespace glyphverse {

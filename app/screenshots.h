@@ -13,8 +13,8 @@
 #include <string>
 
 #include "app/status_line.h"
+#include "base/output_file.h"
 #include "display/display.h"
-#include "tools/common/output_file.h"
 #include "world/place.h"
 #include "world/view_state.h"
 

@@ -14,8 +14,8 @@
 #include <iterator>
 
 #include "app/picture_place.h"
+#include "base/png_io.h"
 #include "keep/place_link.h"
-#include "tools/common/png_io.h"
 
 namespace glyphverse {
 namespace {

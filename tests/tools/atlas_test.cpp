@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "base/png_io.h"
 #include "gen/octaves.h"
 #include "gen/places.h"
 #include "render/tiles.h"
 #include "tools/atlas/atlas_options.h"
 #include "tools/atlas/atlas_render.h"
 #include "tools/atlas/render_plan.h"
-#include "tools/common/png_io.h"
 #include "tools/query/query.h"
 #include "tools/snapshot/arguments.h"
 #include "tools/snapshot/snapshot.h"

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "base/png_io.h"
 #include "tools/snapshot/arguments.h"
-#include "tools/common/png_io.h"
 
 namespace glyphverse {
 namespace {

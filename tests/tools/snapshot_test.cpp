@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "app/scanner.h"
+#include "base/png_io.h"
 #include "gen/places.h"
-#include "tools/common/png_io.h"
 #include "tools/query/query.h"
 #include "tools/snapshot/arguments.h"
 #include "world/number_text.h"

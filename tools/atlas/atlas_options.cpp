@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/help_formatter.h"
+#include "base/message_text.h"
+#include "base/version.h"
 #include "tools/atlas/band_encoder.h"
-#include "tools/common/help_formatter.h"
-#include "tools/common/message_text.h"
-#include "tools/common/version.h"
 #include "world/number_text.h"
 
 namespace glyphverse {

@@ -14,10 +14,10 @@
 #include <optional>
 #include <vector>
 
+#include "base/progress.h"
 #include "tools/atlas/band_renderer.h"
 #include "tools/atlas/png_chunk_writer.h"
 #include "tools/atlas/render_plan.h"
-#include "tools/common/progress.h"
 #include "world/view_state.h"
 
 namespace glyphverse {

@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "base/message_text.h"
+#include "base/output_file.h"
+#include "base/progress.h"
 #include "gen/places.h"
 #include "tools/atlas/atlas_options.h"
 #include "tools/atlas/atlas_render.h"
 #include "tools/atlas/memory_room.h"
 #include "tools/atlas/render_plan.h"
-#include "tools/common/message_text.h"
-#include "tools/common/output_file.h"
-#include "tools/common/progress.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-#include "tools/common/help_formatter.h"
-#include "tools/common/message_text.h"
-#include "tools/common/version.h"
+#include "base/help_formatter.h"
+#include "base/message_text.h"
+#include "base/version.h"
 #include "world/geometry.h"
 #include "world/number_text.h"
 

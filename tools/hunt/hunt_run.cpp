@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "tools/common/progress.h"
+#include "base/progress.h"
 #include "tools/hunt/catalogue_recorder.h"
 #include "tools/hunt/outcome_bytes.h"
 #include "tools/hunt/tile_hunt.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/message_text.h"
 #include "keep/catalogue.h"
-#include "tools/common/message_text.h"
 #include "tools/hunt/hunt_options.h"
 #include "tools/hunt/hunt_run.h"
 #include "tools/hunt/ranks.h"

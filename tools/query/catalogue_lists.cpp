@@ -3,8 +3,8 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "base/message_text.h"
 #include "gen/cell_rules.h"
-#include "tools/common/message_text.h"
 #include "tools/query/kept_lists.h"
 #include "world/geometry.h"
 

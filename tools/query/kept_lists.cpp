@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <ctime>
 
+#include "base/message_text.h"
 #include "display/cp437.h"
 #include "keep/place_link.h"
-#include "tools/common/message_text.h"
 
 namespace glyphverse {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/help_formatter.h"
-#include "tools/common/message_text.h"
-#include "tools/common/version.h"
+#include "base/help_formatter.h"
+#include "base/message_text.h"
+#include "base/version.h"
 #include "tools/query/query.h"
 #include "tools/query/query_stream.h"
 #if GLYPHVERSE_QUERY_READS_DATABASE

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/decimal_number.h"
+#include "base/message_text.h"
 #include "find/find_stars.h"
 #include "gen/cells.h"
 #include "gen/names.h"
 #include "gen/places.h"
 #include "gen/star_filter.h"
-#include "tools/common/decimal_number.h"
-#include "tools/common/message_text.h"
 #include "world/geometry.h"
 #include "world/number_text.h"
 

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <fstream>
 
-#include "tools/common/decimal_number.h"
-#include "tools/common/help_formatter.h"
-#include "tools/common/message_text.h"
-#include "tools/common/version.h"
+#include "base/decimal_number.h"
+#include "base/help_formatter.h"
+#include "base/message_text.h"
+#include "base/version.h"
 #include "world/number_text.h"
 
 namespace glyphverse {

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/message_text.h"
-#include "tools/common/progress.h"
+#include "base/message_text.h"
+#include "base/progress.h"
 #if GLYPHVERSE_SNAPSHOT_READS_CATALOGUE
 #include "app/catalogue_file.h"
 #endif
-#include "tools/common/png_io.h"
+#include "base/png_io.h"
 #include "tools/snapshot/arguments.h"
 #include "tools/snapshot/snapshot.h"
 

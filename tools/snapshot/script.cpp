@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string>
 
-#include "tools/common/message_text.h"
+#include "base/message_text.h"
 
 namespace glyphverse {
 namespace {

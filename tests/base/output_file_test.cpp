@@ -2,7 +2,7 @@
 // failure, things that are not regular files are written in place, and
 // links, owners, permissions and long names are treated as the shell does.
 
-#include "tools/common/output_file.h"
+#include "base/output_file.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -21,7 +21,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/common/ending_signals.h"
+#include "base/ending_signals.h"
 
 namespace glyphverse {
 namespace {

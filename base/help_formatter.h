@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "tools/common/message_text.h"
+#include "base/message_text.h"
 
 namespace glyphverse {
 

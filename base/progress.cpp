@@ -1,4 +1,4 @@
-#include "tools/common/progress.h"
+#include "base/progress.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "tools/common/png_io.h"
+#include "base/png_io.h"
 
 #include <fcntl.h>
 #include <png.h>
@@ -12,8 +12,8 @@
 #include <cstring>
 #include <vector>
 
-#include "tools/common/message_text.h"
-#include "tools/common/output_file.h"
+#include "base/message_text.h"
+#include "base/output_file.h"
 
 namespace glyphverse {
 

@@ -1,4 +1,4 @@
-#include "tools/common/output_file.h"
+#include "base/output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,8 +11,8 @@
 #include <random>
 #include <utility>
 
-#include "tools/common/ending_signals.h"
-#include "tools/common/message_text.h"
+#include "base/ending_signals.h"
+#include "base/message_text.h"
 
 namespace glyphverse {
 namespace {

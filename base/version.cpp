@@ -1,4 +1,4 @@
-#include "tools/common/version.h"
+#include "base/version.h"
 
 namespace glyphverse {
 

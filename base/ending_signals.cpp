@@ -1,4 +1,4 @@
-#include "tools/common/ending_signals.h"
+#include "base/ending_signals.h"
 
 #include <pthread.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "tools/common/decimal_number.h"
+#include "base/decimal_number.h"
 
 #include <gtest/gtest.h>
 

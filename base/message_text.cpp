@@ -1,4 +1,4 @@
-#include "tools/common/message_text.h"
+#include "base/message_text.h"
 
 namespace glyphverse {
 
