@@ -10,7 +10,7 @@ using Color = std::uint32_t;
 
 inline constexpr Color DEFAULT_FOREGROUND = 0xFFFFFFFF;
 inline constexpr Color DEFAULT_BACKGROUND = 0xFF000000;
-// putImage skips pixels whose low 24 bits are this colour, whatever their alpha.
+// putImageKeyed skips pixels whose low 24 bits are this colour, whatever their alpha.
 inline constexpr Color KEY_COLOR = 0xFF00FF;
 // What a new image is filled with: the colour key, opaque.
 inline constexpr Color IMAGE_FILL = 0xFFFF00FF;

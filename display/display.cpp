@@ -2,31 +2,16 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <thread>
 #include <utility>
 
 #include "display/font.h"
-#include "display/glyph_drawing.h"
 #include "display/number_format.h"
 #include "display/pixel_rows.h"
 #include "display/steady_clock.h"
 
 namespace glyphverse {
-namespace {
-
-// Pixel positions come as floats and are rounded halves away from zero;
-// anything far off the page is clamped so the integer arithmetic stays safe.
-int toPixel(float v) {
-  constexpr float limit = 1.0e9f;
-  if (!(v > -limit)) return -static_cast<int>(limit);  // also NaN
-  if (v > limit) return static_cast<int>(limit);
-  return static_cast<int>(std::lround(v));
-}
-
-}  // namespace
-
 std::string titleFromProgramPath(std::string_view path) {
   const auto slash = path.find_last_of("/\\");
   std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -114,20 +99,6 @@ Display::CoveredArea Display::coverArea(const PixelRect& area,
   if (pages_.empty()) return {};
   const PageSet::Cover cover = pages_.coverCleared(workPage_, area, content);
   return {cover.page, pages_.background(), cover.alreadyDrawn};
-}
-
-std::unique_ptr<Image> Display::createImage(int width, int height) const {
-  if (!hasPages() || width <= 0 || height <= 0) return nullptr;
-  return std::make_unique<Image>(width, height, IMAGE_FILL);
-}
-
-void Display::putImage(float x, float y, const Image* image) {
-  Image* page = workImage();
-  if (page == nullptr || image == nullptr) return;
-  const int left = toPixel(x);
-  const int top = toPixel(y);
-  putImageKeyed(*page, left, top, *image);
-  recordPixels(PixelRect{left, top, image->width, image->height});
 }
 
 void Display::recordMap(const MapPicture& map) {
@@ -220,32 +191,11 @@ void Display::printText(std::uint8_t value, bool lineEnd) {
   printText(formatUnsignedByte(value), lineEnd);
 }
 
-void Display::drawText(float x, float y, std::string_view text, Color color) {
-  Image* page = workImage();
-  if (page == nullptr) return;
-  const int left = toPixel(x);
-  const int top = toPixel(y);
-  drawString(*page, left, top, text, color);
-  const auto width = static_cast<std::int64_t>(text.size()) * GLYPH_SIZE;
-  recordPixels(
-      PixelRect{left, top, static_cast<int>(std::min<std::int64_t>(width, 1 << 20)), GLYPH_SIZE});
-}
-
-void Display::drawText(Image& target, float x, float y, std::string_view text, Color color) const {
-  if (!hasPages()) return;
-  drawString(target, toPixel(x), toPixel(y), text, color);
-}
-
 // The open backend keeps time; before one is open (or after it closed), the
 // first candidate does.
 DisplayBackend* Display::timeKeeper() const {
   if (backend_ != nullptr) return backend_;
   return candidates_.empty() ? nullptr : candidates_.front().get();
-}
-
-std::string Display::readKey() {
-  const auto key = keyboard_.pop();
-  return key ? key->text() : std::string();
 }
 
 double Display::timerSeconds() {

@@ -1,9 +1,8 @@
 #pragma once
-// The display: pages, images, the 8 x 8 text grid, drawText, the keyboard, the
-// clock and the sleep, over a replaceable backend (SDL window, headless, or
-// terminal). All page, image and text drawing is done here, once, for every
-// backend; and each page's frame records what was drawn on it, so that a
-// backend without pixels (a terminal) can show it whole.
+// The display: pages, the 8 x 8 text grid, the keyboard, the clock and the
+// sleep, over a replaceable backend (SDL window, headless, or terminal). Pages
+// are cleared and text is drawn here, once, for every backend; and each page's frame records what
+// was drawn on it, so that a backend without pixels (a terminal) can show it whole.
 //
 // There is one thread. The window layer does not refresh from a thread of its
 // own; the backend shows the visible page only when the main thread hands it
@@ -60,12 +59,6 @@ class Display {
   // The fill itself waits until the page is next read or drawn on, so that
   // drawing which covers an area whole (coverArea) writes its pixels once.
   void clearScreen();
-  // A new image filled with IMAGE_FILL; null without an open window or for a
-  // size that is not positive.
-  std::unique_ptr<Image> createImage(int width, int height) const;
-  // Colour-keyed copy onto the work page: pixels whose colour is KEY_COLOR are
-  // skipped, the others written with alpha 0. Clipped to the page.
-  void putImage(float x, float y, const Image* image);
 
   // Text grid of 8 x 8 cells. Returns 0, or non-zero for a refused position
   // (outside 1..rows or 1..columns); a 0 keeps that coordinate.
@@ -75,13 +68,8 @@ class Display {
   void printText(std::int32_t value, bool lineEnd);
   void printText(double value, bool lineEnd);
   void printText(std::uint8_t value, bool lineEnd);
-  // Draws the glyphs' set pixels only, in `color`, clipped to the target.
-  void drawText(float x, float y, std::string_view text, Color color);  // onto the work page
-  void drawText(Image& target, float x, float y, std::string_view text, Color color) const;
 
   bool isKeyDown(int scanCode) const { return keyboard_.isDown(scanCode); }
-  // The oldest queued key as text, or "" when none is waiting.
-  std::string readKey();
   double timerSeconds();
   void sleepFor(int milliseconds);
   // Puts `text` (UTF-8) on the desktop's clipboard; false where there is
@@ -94,8 +82,8 @@ class Display {
   void close();
 
   // What drawing done outside the display drew on the work page: the map's
-  // cells, or an area drawn pixel by pixel. Drawing through drawText and
-  // putImage is recorded by the display itself.
+  // cells, or an area drawn pixel by pixel. Printed text is recorded by the
+  // display itself.
   void recordMap(const MapPicture& map);
   void recordPixels(const PixelRect& area);
   // Text printed on the work page that is an open panel.

@@ -33,15 +33,6 @@ void drawGlyph(Image& target, int x, int y, std::uint8_t code, Color color) {
   }
 }
 
-void drawString(Image& target, int x, int y, std::string_view text, Color color) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const int gx = x + GLYPH_SIZE * static_cast<int>(i);
-    if (gx >= target.width) break;  // the rest lies right of the target
-    if (gx + GLYPH_SIZE <= 0) continue;
-    drawGlyph(target, gx, y, static_cast<std::uint8_t>(text[i]), color);
-  }
-}
-
 void putImageKeyed(Image& target, int x, int y, const Image& source) {
   const int firstColumn = std::max(0, -x);
   const int lastColumn = std::min(source.width, target.width - x);  // exclusive

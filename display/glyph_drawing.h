@@ -4,7 +4,6 @@
 // same cells into images of its own.
 
 #include <cstdint>
-#include <string_view>
 
 #include "display/color.h"
 #include "display/image.h"
@@ -13,8 +12,6 @@ namespace glyphverse {
 
 // Writes the set pixels of one glyph of the 8 x 8 font at (x, y) in `color`.
 void drawGlyph(Image& target, int x, int y, std::uint8_t code, Color color);
-// Each byte of the text as its glyph, 8 pixels apart from (x, y).
-void drawString(Image& target, int x, int y, std::string_view text, Color color);
 // Copies `source` with its top-left pixel at (x, y): pixels whose colour is
 // KEY_COLOR are skipped, the others written with alpha 0.
 void putImageKeyed(Image& target, int x, int y, const Image& source);

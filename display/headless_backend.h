@@ -24,12 +24,8 @@ class HeadlessBackend final : public DisplayBackend {
   void sleepMillis(int milliseconds) override;
   void close() override {}
 
-  // How many times the display handed over a changed visible page.
-  int visibleChanges() const { return visibleChanges_; }
-
  private:
   ManualClock* clock_;
-  int visibleChanges_ = 0;
 };
 
 }  // namespace glyphverse

@@ -4,11 +4,6 @@
 
 namespace glyphverse {
 
-std::string KeyCode::text() const {
-  if (!special) return std::string(1, static_cast<char>(code));
-  return std::string{static_cast<char>(SPECIAL_KEY_MARKER), static_cast<char>(code)};
-}
-
 // Keys beyond the ring's fifteen are dropped when they are read rather than
 // when they come, so that a line being typed can keep them all; what is read
 // outside a line is what the ring would have kept.

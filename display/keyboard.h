@@ -58,8 +58,6 @@ struct KeyCode {
     return is(letter) || is(static_cast<char>(letter - 'a' + 'A'));
   }
   constexpr bool isSpecial(std::uint8_t c) const { return special && code == c; }
-  // One character, or the marker 255 and the code character.
-  std::string text() const;
 
   friend constexpr bool operator==(const KeyCode&, const KeyCode&) = default;
 };

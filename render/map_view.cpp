@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <span>
-#include <string_view>
 
 #include "display/glyph_drawing.h"
 #include "render/cell_compose.h"
@@ -11,12 +10,6 @@
 #include "world/geometry.h"
 
 namespace glyphverse {
-
-void drawGlyphCell(Display& display, GlyphCell cell, int px, int py) {
-  const char glyph = static_cast<char>(cell.glyph);
-  display.drawText(static_cast<float>(px), static_cast<float>(py), std::string_view(&glyph, 1),
-                   cellColor(cell));
-}
 
 void drawMapCell(Image& target, int px, int py, GlyphCell background, GlyphCell foreground,
                  const Image* tile) {

@@ -21,9 +21,6 @@ inline constexpr char CENTRE_MARKER = '@';
 void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHeight, int left,
                  int top);
 
-// The cell's glyph in its opaque colour with its top-left corner at (px, py).
-void drawGlyphCell(Display& display, GlyphCell cell, int px, int py);
-
 // One map cell onto any image, as the map draws it: the background glyph,
 // the foreground glyph, then the terrain tile (null for none).
 void drawMapCell(Image& target, int px, int py, GlyphCell background, GlyphCell foreground,

@@ -1,12 +1,29 @@
 #pragma once
 // A headless display on a clock that moves only when told.
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "display/display.h"
+#include "display/font.h"
+#include "display/glyph_drawing.h"
 #include "display/headless_backend.h"
 
 namespace glyphverse {
+
+// Glyphs drawn onto the work page from outside the display, as a drawing pass
+// does: their set pixels written straight onto the page, then recorded.
+inline void drawGlyphs(Display& display, int x, int y, std::string_view text, Color colour) {
+  Image* page = display.workPageImage();
+  if (page == nullptr) return;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    drawGlyph(*page, x + GLYPH_SIZE * static_cast<int>(i), y, static_cast<std::uint8_t>(text[i]),
+              colour);
+  }
+  display.recordPixels(PixelRect{x, y, GLYPH_SIZE * static_cast<int>(text.size()), GLYPH_SIZE});
+}
 
 struct HeadlessDisplay {
   ManualClock clock;

@@ -41,10 +41,8 @@ TEST(OpenScreen, RefusesSizesThatAreNotPositive) {
   EXPECT_NE(h.display.openScreen(0, 600, 32, 2, 0, 0), 0);
   EXPECT_NE(h.display.openScreen(600, -1, 32, 2, 0, 0), 0);
   EXPECT_EQ(h.display.surface(), Surface::none);
-  EXPECT_EQ(h.display.createImage(8, 8), nullptr);
   h.display.clearScreen();  // without a display nothing happens, nothing breaks
   h.display.printText("x", true);
-  h.display.drawText(0, 0, "x", 0xFFFFFFFF);
 }
 
 TEST(SetPages, ChoosesWorkAndVisiblePages) {
@@ -52,7 +50,7 @@ TEST(SetPages, ChoosesWorkAndVisiblePages) {
   Display& d = h.display;
   d.setPages(1, 0);
   d.clearScreen();
-  d.drawText(0, 0, "A", 0xFF123456);
+  drawGlyphs(d, 0, 0, "A", 0xFF123456);
   EXPECT_EQ(d.visiblePage(), 0);
   EXPECT_NE(d.page(1).at(2, 0), DEFAULT_BACKGROUND);
   EXPECT_EQ(d.page(0).at(2, 0), DEFAULT_BACKGROUND);
@@ -76,7 +74,7 @@ TEST(ClearScreen, FillsTheWorkPageOnlyAndHomesTheCursor) {
   HeadlessDisplay h;
   Display& d = h.display;
   d.setPages(1, 0);
-  d.drawText(0, 0, "AB", 0xFFFFFFFF);
+  drawGlyphs(d, 0, 0, "AB", 0xFFFFFFFF);
   d.locateText(5, 5);
   d.clearScreen();
   EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
@@ -90,8 +88,7 @@ void drawCoveredFrame(Display& d, const std::string& text, bool drawAround) {
   const PixelRect area{50, 50, 100, 60};
   d.clearScreen();
   if (drawAround) {
-    d.drawText(300, 300, "A", 0xFF112233);
-    d.putImage(0, 590, d.createImage(4, 4).get());
+    drawGlyphs(d, 300, 300, "A", 0xFF112233);
   }
   const Display::CoveredArea covered = d.coverArea(area);
   Image* page = covered.page != nullptr ? covered.page : d.workPageImage();
@@ -131,108 +128,13 @@ TEST(ClearScreen, OnlyAnUntouchedClearedPageIsOfferedForCovering) {
   EXPECT_EQ(d.coverArea(area).page, nullptr);  // not cleared
   d.clearScreen();
   EXPECT_EQ(d.coverArea(PixelRect{595, 0, 8, 8}).page, nullptr);  // not inside the page
-  d.drawText(100, 100, "x", 0xFFFFFFFF);
+  drawGlyphs(d, 100, 100, "x", 0xFFFFFFFF);
   EXPECT_EQ(d.coverArea(area).page, nullptr);  // drawn on since the clear
   d.clearScreen();
   const Image* covered = d.coverArea(area).page;
   EXPECT_EQ(covered, &d.page(0));
   EXPECT_EQ(d.coverArea(area).page, nullptr);  // once per clear
   EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
-}
-
-TEST(Images, NewImagesAreTheFillColourAndPutNothing) {
-  HeadlessDisplay h;
-  EXPECT_EQ(h.display.createImage(0, 8), nullptr);
-  EXPECT_EQ(h.display.createImage(8, -1), nullptr);
-  const auto image = h.display.createImage(8, 8);
-  ASSERT_NE(image, nullptr);
-  for (const Color c : image->pixels) ASSERT_EQ(c, IMAGE_FILL);
-  h.display.putImage(10, 10, image.get());
-  h.display.putImage(10, 10, nullptr);
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
-}
-
-TEST(PutImage, SkipsTheColourKeyWhateverItsAlphaAndWritesAlphaZero) {
-  HeadlessDisplay h;
-  auto image = h.display.createImage(3, 1);
-  image->at(0, 0) = 0x00FF00FF;
-  image->at(1, 0) = 0x12FF00FF;
-  image->at(2, 0) = 0xFF3232FF;
-  h.display.putImage(20, 30, image.get());
-  EXPECT_EQ(h.work().at(20, 30), DEFAULT_BACKGROUND);
-  EXPECT_EQ(h.work().at(21, 30), DEFAULT_BACKGROUND);
-  EXPECT_EQ(h.work().at(22, 30), 0x003232FFu);
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 1);
-}
-
-TEST(PutImage, ClipsAtThePageEdges) {
-  HeadlessDisplay h;
-  auto image = h.display.createImage(8, 8);
-  for (Color& c : image->pixels) c = 0xFF010203;
-  h.display.putImage(596, 10, image.get());
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 4 * 8);
-  EXPECT_EQ(h.work().at(596, 10), 0x00010203u);
-  EXPECT_EQ(h.work().at(599, 17), 0x00010203u);
-
-  h.display.clearScreen();
-  h.display.putImage(-3, -3, image.get());
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 5 * 5);
-  EXPECT_EQ(h.work().at(0, 0), 0x00010203u);
-  EXPECT_EQ(h.work().at(4, 4), 0x00010203u);
-
-  h.display.clearScreen();
-  h.display.putImage(600, 0, image.get());
-  h.display.putImage(-8, 0, image.get());
-  h.display.putImage(0, 1e30f, image.get());
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
-}
-
-TEST(PutImage, RoundsPositionsHalvesAwayFromZero) {
-  HeadlessDisplay h;
-  auto image = h.display.createImage(1, 1);
-  image->at(0, 0) = 0xFFFFFFFF;
-  h.display.putImage(50.5f, 50, image.get());
-  EXPECT_EQ(h.work().at(51, 50), 0x00FFFFFFu);
-  h.display.clearScreen();
-  h.display.putImage(-0.5f, 0, image.get());  // lands at x = -1: off the page
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
-}
-
-TEST(DrawText, WritesOnlyTheSetPixelsOfEachGlyph) {
-  HeadlessDisplay h;
-  h.display.drawText(50, 50, "\xB1", 0xFF102030);  // the checkerboard glyph 177
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 32);
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) {
-      EXPECT_EQ(h.work().at(50 + x, 50 + y),
-                glyphBit(177, x, y) ? 0xFF102030u : DEFAULT_BACKGROUND);
-    }
-  }
-  h.display.clearScreen();
-  h.display.drawText(0, 0, std::string_view("\0 ", 2), 0xFFFFFFFF);  // code 0 and space
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
-}
-
-TEST(DrawText, ClipsAtTheRightEdge) {
-  HeadlessDisplay h;
-  h.display.drawText(596, 0, "AB", 0xFFFFFFFF);
-  int expected = 0;
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 4; ++x) expected += glyphBit('A', x, y) ? 1 : 0;
-  }
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), expected);
-}
-
-TEST(DrawText, DrawsIntoImagesWithClipping) {
-  HeadlessDisplay h;
-  auto image = h.display.createImage(4, 4);
-  h.display.drawText(*image, -4, 0, "@", 0xFF0000FA);
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      EXPECT_EQ(image->at(x, y), glyphBit('@', x + 4, y) ? 0xFF0000FAu : IMAGE_FILL);
-    }
-  }
-  EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);  // the page is untouched
 }
 
 TEST(TextGrid, PrintsWholeCellsInForeAndBackColour) {
@@ -321,16 +223,6 @@ TEST(TextGrid, PrintingPastTheLastRowDrawsNothingMore) {
   h.display.printText("", true);
   h.display.printText("zzz", true);
   EXPECT_EQ(h.countNot(DEFAULT_BACKGROUND), 0);
-}
-
-TEST(Keys, ReadKeyTakesTheOldestQueuedKey) {
-  HeadlessDisplay h;
-  EXPECT_EQ(h.display.readKey(), "");
-  h.display.keyboard().push(KeyCode::specialKey(KEY_UP));
-  h.display.keyboard().push(KeyCode::character(27));
-  EXPECT_EQ(h.display.readKey(), "\xFFH");
-  EXPECT_EQ(h.display.readKey(), "\x1B");
-  EXPECT_EQ(h.display.readKey(), "");
 }
 
 TEST(Clock, SleepMovesTheManualClockAndTimerReadsIt) {

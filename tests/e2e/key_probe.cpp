@@ -5,7 +5,7 @@
 // Esc ends it.
 
 #include <cstdio>
-#include <string>
+#include <optional>
 
 #include "display/display.h"
 #include "display/keyboard.h"
@@ -28,18 +28,19 @@ int main(int /*argc*/, char** argv) {
     }
     page = 1 - page;
     display.sleepFor(1);
-    const std::string key = display.readKey();
-    if (!key.empty()) {
-      std::printf("key");
-      for (const char c : key) std::printf(" %02X", static_cast<unsigned char>(c));
-      std::printf("\n");
+    const std::optional<KeyCode> key = display.nextKey();
+    if (key && key->special) {
+      std::printf("key %02X %02X\n", SPECIAL_KEY_MARKER, key->code);  // as the queue holds it
+    } else if (key) {
+      std::printf("key %02X\n", key->code);
     }
     while (const auto pasted = display.keyboard().takePaste()) {
       std::printf("pasted %s\n", pasted->c_str());
     }
-    if (key == "c") std::printf("copied %d\n", display.copyToClipboard("glyphverse:2/1100/2100"));
+    if (key && key->is('c'))
+      std::printf("copied %d\n", display.copyToClipboard("glyphverse:2/1100/2100"));
     std::fflush(stdout);
-    if (key == "\x1B") break;
+    if (key && key->is('\x1B')) break;
   }
   display.endProgram(0);
 }

@@ -15,13 +15,12 @@ namespace {
 
 class MapDrawing : public ::testing::Test {
  protected:
-  // A page with only the given glyphs drawn, the way drawText draws them.
+  // A page with only the given glyphs drawn, each in its opaque colour.
   Image glyphsOnly(std::initializer_list<std::tuple<int, int, std::uint8_t, Color>> glyphs) {
     HeadlessDisplay e;
     for (const auto& [x, y, code, colour] : glyphs) {
       const char c = static_cast<char>(code);
-      e.display.drawText(static_cast<float>(x), static_cast<float>(y), std::string_view(&c, 1),
-                         colour);
+      drawGlyphs(e.display, x, y, std::string_view(&c, 1), colour);
     }
     return e.work();
   }
@@ -157,7 +156,7 @@ TEST_F(MapDrawing, EveryWayOfDrawingGivesThePixelsOfThePlainRules) {
     ASSERT_EQ(h.work().pixels, expected.pixels) << "one pass, seed " << seed;
 
     h.display.clearScreen();
-    h.display.drawText(0, 0, " ", 0xFFFFFFFF);  // drawn on since the clear
+    drawGlyphs(h.display, 0, 0, " ", 0xFFFFFFFF);  // drawn on since the clear
     drawViewMap(h.display, mixed, 30, 30, 50, 50);
     ASSERT_EQ(h.work().pixels, expected.pixels) << "cell by cell, seed " << seed;
   }
@@ -204,7 +203,7 @@ TEST(MapDrawingStill, APageThatStillHoldsTheMapShowsWhatRedrawingWould) {
     h.display.setPages(page, 1 - page);
     h.display.clearScreen();
     drawViewMap(h.display, map, 30, 30, 50, 50);
-    if (scribble) h.display.drawText(290, 290, "XYZ", 0xFFFFFFFF);
+    if (scribble) drawGlyphs(h.display, 290, 290, "XYZ", 0xFFFFFFFF);
     return h.display.page(page).pixels;
   };
   HeadlessDisplay fresh;
