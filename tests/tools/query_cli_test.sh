@@ -55,11 +55,13 @@ grep -q 'Is a directory' "$dir/err" || fail "reading a directory: $(cat "$dir/er
 
 # A co-process gets each answer as soon as it has sent the line.
 coproc QUERY { "$query"; }
+# Bash unsets QUERY_PID once the co-process has ended, which may be before the wait.
+query_pid=$QUERY_PID
 for q in "galaxy 10 10" "name 0"; do
   echo "$q" >&"${QUERY[1]}"
   read -r -t 10 -u "${QUERY[0]}" answer || fail "no answer to '$q' before the end of input"
 done
 [[ "$answer" == 'Trezn 72' ]] || fail "co-process got '$answer'"
 exec {QUERY[1]}>&-
-wait "$QUERY_PID" || fail "co-process query exited $?"
+wait "$query_pid" || fail "co-process query exited $?"
 echo "query CLI ok"
