@@ -3,10 +3,10 @@
 #include <sched.h>
 
 #include <algorithm>
-#include <atomic>
-#include <system_error>
 #include <thread>
 #include <vector>
+
+#include "base/task_threads.h"
 
 namespace glyphverse {
 namespace {
@@ -33,23 +33,10 @@ HuntOutcome huntTile(const StarPresence& presence, const StarFilter& filter, con
   const auto used =
       static_cast<std::size_t>(std::clamp<std::int64_t>(huntThreads(threads), 1, tasks));
   std::vector<HuntOutcome> parts(std::max<std::size_t>(used, 1));
-  std::atomic<std::int64_t> nextTask{0};
-  auto work = [&](HuntOutcome& part) {
-    for (std::int64_t task; (task = nextTask.fetch_add(1, std::memory_order_relaxed)) < tasks;) {
-      const std::int64_t first = task * ROWS_PER_TASK;
-      part.add(hunt.rows(first, std::min(tile.height, first + ROWS_PER_TASK)));
-    }
-  };
-  std::vector<std::thread> helpers;
-  for (std::size_t i = 1; i < parts.size(); ++i) {
-    try {
-      helpers.emplace_back(work, std::ref(parts[i]));
-    } catch (const std::system_error&) {
-      break;  // no more threads to be had: the ones running take the rest
-    }
-  }
-  work(parts[0]);
-  for (std::thread& helper : helpers) helper.join();
+  runTasksInParts(parts, tasks, [&](HuntOutcome& part, std::int64_t task) {
+    const std::int64_t first = task * ROWS_PER_TASK;
+    part.add(hunt.rows(first, std::min(tile.height, first + ROWS_PER_TASK)));
+  });
   HuntOutcome all;
   for (HuntOutcome& part : parts) all.add(std::move(part));
   return all;
