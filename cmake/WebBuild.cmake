@@ -10,19 +10,22 @@ set(GLYPHVERSE_WEB_SITE_DIR "${CMAKE_BINARY_DIR}/site" CACHE PATH
 add_compile_options(-msimd128)
 add_link_options(-msimd128)
 
-# CLI11 is header-only, but its package would hand em++ the whole of the
-# machine's /usr/include, whose C library headers are not Emscripten's. A
-# folder of its own holds just CLI11's headers.
-function(glyphverse_cli11_headers_only)
-  find_path(GLYPHVERSE_CLI11_DIR CLI/CLI.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH)
-  if(NOT GLYPHVERSE_CLI11_DIR)
-    message(FATAL_ERROR "CLI11's headers were not found: bash scripts/install-deps.sh web")
+# CLI11 and nlohmann-json are header-only, but their packages would hand em++
+# the whole of the machine's /usr/include, whose C library headers are not
+# Emscripten's. A folder of its own holds just the library's headers, under
+# their folder `subfolder`, behind the imported target `target`.
+function(glyphverse_headers_only target subfolder probe)
+  string(MAKE_C_IDENTIFIER "${subfolder}" id)
+  find_path(GLYPHVERSE_${id}_DIR "${subfolder}/${probe}" PATHS /usr/include
+    NO_CMAKE_FIND_ROOT_PATH)
+  if(NOT GLYPHVERSE_${id}_DIR)
+    message(FATAL_ERROR "${target}'s headers were not found: bash scripts/install-deps.sh web")
   endif()
-  set(folder "${CMAKE_BINARY_DIR}/cli11-include")
+  set(folder "${CMAKE_BINARY_DIR}/${id}-include")
   file(MAKE_DIRECTORY "${folder}")
-  file(CREATE_LINK "${GLYPHVERSE_CLI11_DIR}/CLI" "${folder}/CLI" SYMBOLIC)
-  add_library(CLI11::CLI11 INTERFACE IMPORTED GLOBAL)
-  set_target_properties(CLI11::CLI11 PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${folder}")
+  file(CREATE_LINK "${GLYPHVERSE_${id}_DIR}/${subfolder}" "${folder}/${subfolder}" SYMBOLIC)
+  add_library(${target} INTERFACE IMPORTED GLOBAL)
+  set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${folder}")
 endfunction()
 
 # A tool that Node runs like a native program: files and standard streams

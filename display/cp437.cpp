@@ -69,6 +69,15 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
+std::string utf8OfCp437Text(std::string_view codes) {
+  std::string out;
+  for (const char c : codes) {
+    const auto code = static_cast<std::uint8_t>(c);
+    appendUtf8(out, code < 0x80 ? static_cast<char32_t>(code) : cp437ToUnicode(code));
+  }
+  return out;
+}
+
 std::u32string decodeUtf8(std::string_view text) {
   std::u32string out;
   std::size_t i = 0;

@@ -32,6 +32,7 @@ groups_for() {
       echo "run|the window (SDL2, Xlib) and the PNG files of the snapshot tool|libsdl2-dev libx11-dev libpng-dev"
       echo "run|the tools' option parsing (CLI11) and parallel work (oneTBB)|libcli11-dev libtbb-dev"
       echo "run|bookmarks and the log of visits (SQLite)|libsqlite3-dev"
+      echo "run|the tools' JSON output (nlohmann-json)|nlohmann-json3-dev"
       ;;
     test)
       groups_for run

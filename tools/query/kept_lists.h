@@ -17,10 +17,6 @@ std::string bookmarkLines(const std::vector<Bookmark>& bookmarks, bool json);
 // firstVisit (1 or 0).
 std::string visitLines(const std::vector<Visit>& visits, bool json);
 
-// A JSON string of code-page-437 text (names, as the explorer shows them),
-// quoted, in Unicode.
-std::string jsonString(const std::string& text);
-
 // 2024-05-06T07:08:09Z for seconds since 1970-01-01 UTC.
 std::string isoTime(std::int64_t unixSeconds);
 

@@ -1,35 +1,15 @@
 #include "tools/snapshot/snapshot.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "app/explorer.h"
+#include "base/json_line.h"
+#include "display/cp437.h"
 #include "display/display.h"
 #include "display/headless_backend.h"
 #include "gen/places.h"
 
 namespace glyphverse {
-namespace {
-
-std::string jsonString(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
-}  // namespace
-
 SnapshotResult runSnapshot(const SnapshotOptions& options, const FrameObserver& onFrame) {
   ManualClock clock{0.0, options.frameTime};
   Display display(std::make_unique<HeadlessBackend>(&clock), "glyphverse");
@@ -79,28 +59,24 @@ SnapshotResult runSnapshot(const SnapshotOptions& options, const FrameObserver& 
   return result;
 }
 
-namespace {
-
-// Only a run that ends with the scanner open says where its crosshair is.
-std::string scannerJson(const SnapshotResult& result) {
-  if (!result.scannerOpen) return "";
-  return ",\"scannerX\":" + std::to_string(result.scannerX) +
-         ",\"scannerY\":" + std::to_string(result.scannerY) +
-         ",\"scannerZoom\":" + std::to_string(result.scannerZoom);
-}
-
-}  // namespace
-
 std::string snapshotJson(const SnapshotResult& result) {
   const ViewState& s = result.state;
-  return "{\"x\":" + std::to_string(s.x) + ",\"y\":" + std::to_string(s.y) +
-         ",\"viewLevel\":" + std::to_string(s.viewLevel) +
-         ",\"nebIntens\":" + std::to_string(s.system.nebIntens) +
-         ",\"systemName\":" + jsonString(s.system.name) +
-         ",\"starCount\":" + std::to_string(s.system.starCount) +
-         ",\"planetCount\":" + std::to_string(s.system.planetCount) +
-         ",\"frames\":" + std::to_string(result.frames) +
-         ",\"place\":" + jsonString(placeText(placeOf(s))) + scannerJson(result) + "}";
+  JsonObject line = {{"x", s.x},
+                     {"y", s.y},
+                     {"viewLevel", s.viewLevel},
+                     {"nebIntens", s.system.nebIntens},
+                     {"systemName", utf8OfCp437Text(s.system.name)},
+                     {"starCount", s.system.starCount},
+                     {"planetCount", s.system.planetCount},
+                     {"frames", result.frames},
+                     {"place", placeText(placeOf(s))}};
+  // Only a run that ends with the scanner open says where its crosshair is.
+  if (result.scannerOpen) {
+    line["scannerX"] = result.scannerX;
+    line["scannerY"] = result.scannerY;
+    line["scannerZoom"] = result.scannerZoom;
+  }
+  return jsonLine(line);
 }
 
 }  // namespace glyphverse
