@@ -1,7 +1,7 @@
 #include "app/picture_place.h"
 
 #include "base/message_text.h"
-#include "base/png_io.h"
+#include "display/png_io.h"
 
 namespace glyphverse {
 

@@ -9,26 +9,12 @@
 
 namespace glyphverse {
 
-void StarCensus::add(const StarCensus& other) {
-  cells += other.cells;
-  stars += other.stars;
-  for (std::size_t i = 0; i < starCount.size(); ++i) starCount[i] += other.starCount[i];
-  for (std::size_t i = 0; i < planetCount.size(); ++i) planetCount[i] += other.planetCount[i];
-  for (std::size_t i = 0; i < nebIntens.size(); ++i) nebIntens[i] += other.nebIntens[i];
-}
-
 CellRect TilePlan::tile(std::int64_t index) const {
   const std::int64_t left = index % columns() * side;
   const std::int64_t top = index / columns() * side;
   return CellRect{wrapCoordinate(region.x + left), wrapCoordinate(region.y + top),
                   std::min<std::int64_t>(side, region.width - left),
                   std::min<std::int64_t>(side, region.height - top)};
-}
-
-void HuntOutcome::add(HuntOutcome&& other) {
-  census.add(other.census);
-  systems.insert(systems.end(), std::make_move_iterator(other.systems.begin()),
-                 std::make_move_iterator(other.systems.end()));
 }
 
 namespace {

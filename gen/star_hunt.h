@@ -9,26 +9,11 @@
 #include <vector>
 
 #include "gen/cell_batch.h"
-#include "gen/star_census.h"
 #include "gen/star_filter.h"
 #include "gen/star_presence.h"
-#include "world/place.h"
+#include "world/hunt_records.h"
 
 namespace glyphverse {
-
-// Galaxy cells (x, y) to (x + width - 1, y + height - 1), wrapping across the
-// world's edges; x and y in the world, width and height 1 to WORLD_SIZE.
-struct CellRect {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  std::int64_t width = 0;
-  std::int64_t height = 0;
-  friend bool operator==(const CellRect&, const CellRect&) = default;
-};
-
-// A few hundred milliseconds of one core's work, and the whole galaxy in
-// 4096 * 4096 tiles.
-inline constexpr std::int32_t DEFAULT_TILE_SIDE = 4096;
 
 // A rectangle cut into square tiles of `side` cells (narrower at the right
 // and bottom edges), numbered row by row from the top left.
@@ -40,22 +25,6 @@ struct TilePlan {
   std::int64_t rows() const { return (region.height + side - 1) / side; }
   std::int64_t tileCount() const { return columns() * rows(); }
   CellRect tile(std::int64_t index) const;
-};
-
-// A system that passed the filter.
-struct HuntedSystem {
-  Position cell;
-  SystemCounts counts;
-  std::uint32_t nebColor = 0;  // AARRGGBB
-  std::uint8_t nebIntens = 0;
-  std::string name;
-  friend bool operator==(const HuntedSystem&, const HuntedSystem&) = default;
-};
-
-struct HuntOutcome {
-  StarCensus census;
-  std::vector<HuntedSystem> systems;  // in no particular order
-  void add(HuntOutcome&& other);
 };
 
 // One rectangle's hunt, its columns prepared once. Only read afterwards, so

@@ -20,12 +20,6 @@ inline constexpr std::array<std::int8_t, 32> PLANET_COUNT_TABLE = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 16 without a planet
     1, 1, 1, 2, 2, 2, 3, 3, 4, 4, 5, 6, 7, 8, 9, 10};
 
-struct SystemCounts {
-  std::int8_t starCount = 0;
-  std::int8_t planetCount = 0;
-  friend constexpr bool operator==(const SystemCounts&, const SystemCounts&) = default;
-};
-
 // The counts from the first two draws after seeding with the system's seed:
 // the star count, then the planet count. `Source` is a RandomSource or
 // anything that gives the same draws.

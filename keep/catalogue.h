@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "gen/star_hunt.h"
 #include "keep/sqlite_connection.h"
+#include "world/hunt_records.h"
 
 namespace glyphverse {
 

@@ -21,6 +21,13 @@ struct StarSystem {
   friend bool operator==(const StarSystem&, const StarSystem&) = default;
 };
 
+// A system's star and planet counts, its seed's first two draws.
+struct SystemCounts {
+  std::int8_t starCount = 0;
+  std::int8_t planetCount = 0;
+  friend constexpr bool operator==(const SystemCounts&, const SystemCounts&) = default;
+};
+
 void clearStarSystem(StarSystem& system);
 
 }  // namespace glyphverse

@@ -14,7 +14,7 @@
 #include <iterator>
 
 #include "app/picture_place.h"
-#include "base/png_io.h"
+#include "display/png_io.h"
 #include "keep/place_link.h"
 
 namespace glyphverse {

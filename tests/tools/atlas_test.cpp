@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "base/png_io.h"
+#include "display/png_io.h"
 #include "gen/octaves.h"
 #include "gen/places.h"
 #include "render/tiles.h"

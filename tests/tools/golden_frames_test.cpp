@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "base/png_io.h"
+#include "display/png_io.h"
 #include "tools/snapshot/arguments.h"
 
 namespace glyphverse {

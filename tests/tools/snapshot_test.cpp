@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "app/scanner.h"
-#include "base/png_io.h"
+#include "display/png_io.h"
 #include "gen/places.h"
 #include "tools/query/query.h"
 #include "tools/snapshot/arguments.h"

@@ -15,7 +15,7 @@
 #if GLYPHVERSE_SNAPSHOT_READS_CATALOGUE
 #include "app/catalogue_file.h"
 #endif
-#include "base/png_io.h"
+#include "display/png_io.h"
 #include "tools/snapshot/arguments.h"
 #include "tools/snapshot/snapshot.h"
 

@@ -1,4 +1,4 @@
-#include "base/png_io.h"
+#include "display/png_io.h"
 
 #include <fcntl.h>
 #include <png.h>
