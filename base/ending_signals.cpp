@@ -40,24 +40,59 @@ void forEachEndingSignal(Action action) {
 #endif
 }
 
-// What the handler removes, in plain memory: it may neither allocate nor lock.
-int pendingDirectory = -1;
-char pendingName[64];
-std::atomic<bool> pendingArmed{false};
+// The registry, in plain memory: the handler may neither allocate nor lock.
+// Slots change only under registryMutex; the handler reads `ready` first.
+struct Slot {
+  std::atomic<bool> ready{false};
+  std::atomic<EndingSignalCleanup::Action> action{nullptr};
+  std::atomic<void*> context{nullptr};
+};
 static_assert(std::atomic<bool>::is_always_lock_free);
+static_assert(std::atomic<EndingSignalCleanup::Action>::is_always_lock_free);
+static_assert(std::atomic<void*>::is_always_lock_free);
+Slot slots[EndingSignalCleanup::CLEANUPS_AT_MOST];
 
-std::mutex guardMutex;
-bool guardTaken = false;
+std::mutex registryMutex;
+std::size_t registered = 0;
 struct sigaction previousActions[NSIG];
 bool installed[NSIG];
 
-extern "C" void removePendingAndEnd(int signalNumber) {
+extern "C" void runCleanupsAndEnd(int signalNumber) {
   const int savedErrno = errno;
-  if (pendingArmed.load()) ::unlinkat(pendingDirectory, pendingName, 0);
+  for (Slot& slot : slots) {
+    if (!slot.ready.load()) continue;
+    const EndingSignalCleanup::Action action = slot.action.load();
+    action(slot.context.load());
+  }
   // SA_RESETHAND has put the default action back: the signal ends the
-  // process as soon as this handler returns.
+  // process as soon as this handler returns (a fault is raised again by the
+  // faulting instruction itself).
   ::raise(signalNumber);
   errno = savedErrno;
+}
+
+void installHandler() {
+  struct sigaction action {};
+  // Another ending signal waits for this one's cleanups to finish.
+  sigemptyset(&action.sa_mask);
+  for (const int s : ASYNCHRONOUS_SIGNALS) sigaddset(&action.sa_mask, s);
+  action.sa_handler = runCleanupsAndEnd;
+  action.sa_flags = SA_RESETHAND;
+  forEachEndingSignal([&action](int signalNumber) {
+    struct sigaction current {};
+    installed[signalNumber] = false;
+    // A handler or an ignore the program chose (nohup, a background job) stays in charge.
+    if (::sigaction(signalNumber, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
+    installed[signalNumber] =
+        ::sigaction(signalNumber, &action, &previousActions[signalNumber]) == 0;
+  });
+}
+
+void restoreHandlers() {
+  forEachEndingSignal([](int signalNumber) {
+    if (installed[signalNumber]) ::sigaction(signalNumber, &previousActions[signalNumber], nullptr);
+    installed[signalNumber] = false;
+  });
 }
 
 std::mutex fileSizeMutex;
@@ -66,37 +101,38 @@ struct sigaction fileSizePrevious;
 
 }  // namespace
 
-RemovedOnEndingSignal::RemovedOnEndingSignal(int directory, const char* name) {
-  const std::lock_guard lock(guardMutex);
-  const std::size_t length = std::strlen(name);
-  if (guardTaken || length >= sizeof pendingName) return;
-  guardTaken = armed_ = true;
-  pendingDirectory = directory;
-  std::memcpy(pendingName, name, length + 1);
-  pendingArmed.store(true);
-  forEachEndingSignal([](int signalNumber) {
-    struct sigaction current {};
-    installed[signalNumber] = false;
-    // A handler or an ignore the program chose (nohup, a background job) stays in charge.
-    if (::sigaction(signalNumber, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
-    struct sigaction action {};
-    sigemptyset(&action.sa_mask);
-    action.sa_handler = removePendingAndEnd;
-    action.sa_flags = SA_RESETHAND;
-    installed[signalNumber] =
-        ::sigaction(signalNumber, &action, &previousActions[signalNumber]) == 0;
-  });
+EndingSignalCleanup::EndingSignalCleanup(Action cleanup, void* context) {
+  const std::lock_guard lock(registryMutex);
+  for (std::size_t i = 0; i < CLEANUPS_AT_MOST; ++i) {
+    if (slots[i].ready.load()) continue;
+    slots[i].action.store(cleanup);
+    slots[i].context.store(context);
+    slots[i].ready.store(true);
+    slot_ = static_cast<int>(i);
+    if (registered++ == 0) installHandler();
+    return;
+  }
 }
 
-RemovedOnEndingSignal::~RemovedOnEndingSignal() {
-  const std::lock_guard lock(guardMutex);
-  if (!armed_) return;
-  forEachEndingSignal([](int signalNumber) {
-    if (installed[signalNumber]) ::sigaction(signalNumber, &previousActions[signalNumber], nullptr);
-    installed[signalNumber] = false;
-  });
-  pendingArmed.store(false);
-  guardTaken = false;
+EndingSignalCleanup::~EndingSignalCleanup() {
+  const std::lock_guard lock(registryMutex);
+  if (slot_ < 0) return;
+  slots[slot_].ready.store(false);
+  if (--registered == 0) restoreHandlers();
+}
+
+RemovedOnEndingSignal::Target::Target(int directoryFd, const char* fileName)
+    : directory(directoryFd) {
+  const std::size_t length = std::strlen(fileName);
+  if (length < sizeof name) std::memcpy(name, fileName, length + 1);
+}
+
+RemovedOnEndingSignal::RemovedOnEndingSignal(int directory, const char* name)
+    : target_(directory, name), cleanup_(remove, &target_) {}
+
+void RemovedOnEndingSignal::remove(void* target) {
+  const auto& file = *static_cast<const Target*>(target);
+  if (file.name[0] != '\0') ::unlinkat(file.directory, file.name, 0);
 }
 
 EndingSignalsHeld::EndingSignalsHeld() {

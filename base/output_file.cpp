@@ -241,7 +241,7 @@ struct OutputFile::Replacement {
   }
 };
 
-OutputFile::OutputFile(std::string path, Existing existing)
+OutputFile::OutputFile(std::string path, Existing existing, Temporary temporary)
     : path_(std::move(path)), fileSizeSignal_(std::make_unique<FileSizeSignalIgnored>()) {
   Destination destination;
   if (const int error = resolve(path_, destination); error != 0) fail(*this, error);
@@ -266,8 +266,11 @@ OutputFile::OutputFile(std::string path, Existing existing)
         ::open(directoryOf(destination.path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (replacement_->directory < 0) fail(*this, errno);
     // An unnamed file vanishes with the process, whatever ends it.
-    fd = ::openat(replacement_->directory, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    const bool named = fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL);
+    bool named = temporary == Temporary::named;
+    if (!named) {
+      fd = ::openat(replacement_->directory, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+      named = fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL);
+    }
     if (named) fd = replacement_->createNamed();
     if (fd < 0) fail(*this, errno);
     int error = 0;

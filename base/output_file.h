@@ -36,11 +36,17 @@ struct FileError : std::runtime_error {
 // the name is claimed as the complete file gets it.
 enum class Existing { replace, keep };
 
+// What a regular file's data is written to until it is complete: an unnamed
+// file where the file system has them, else a hidden named one; or always a
+// named one, as on a file system without unnamed files.
+enum class Temporary { unnamedWherePossible, named };
+
 class OutputFile {
  public:
   // Opens the file to write (waiting for a reader when it is a pipe).
   // Throws FileError (EEXIST where `existing` keeps a file that is there).
-  explicit OutputFile(std::string path, Existing existing = Existing::replace);
+  explicit OutputFile(std::string path, Existing existing = Existing::replace,
+                      Temporary temporary = Temporary::unnamedWherePossible);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;

@@ -71,6 +71,7 @@ void Display::setPages(int work, int visible) {
   const bool visibleChanged = visible >= 0 && visible < count && visible != visiblePage_;
   if (visibleChanged) visiblePage_ = visible;
   serviceBackend(visibleChanged);
+  keyboard_.sampleForFrame();
 }
 
 void Display::serviceBackend(bool visibleChanged) {

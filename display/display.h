@@ -53,7 +53,8 @@ class Display {
   void setFrameLayout(const FrameLayout& layout);
   // Chooses the work page and the visible page. A negative argument keeps that
   // role (two negatives mean page 0 for both); one not below the page count
-  // is ignored.
+  // is ignored. This is the flip that starts a frame: the frame's held keys
+  // are sampled here.
   void setPages(int work, int visible);
   // Fills the work page with the background colour and homes the text cursor.
   // The fill itself waits until the page is next read or drawn on, so that

@@ -4,6 +4,38 @@
 
 namespace glyphverse {
 
+void Keyboard::setDown(int scanCode, bool down) {
+  down_.setDown(scanCode, down);
+  updateHeld(scanCode);
+}
+
+void Keyboard::press(int scanCode) {
+  if (scanCode < 0 || scanCode >= SCAN_CODE_COUNT) return;
+  presses_[static_cast<std::size_t>(scanCode)] = Press::waiting;
+  updateHeld(scanCode);
+}
+
+void Keyboard::sampleForFrame() {
+  for (int code = 0; code < SCAN_CODE_COUNT; ++code) {
+    Press& press = presses_[static_cast<std::size_t>(code)];
+    if (press == Press::none) continue;
+    press = press == Press::waiting ? Press::seen : Press::none;
+    updateHeld(code);
+  }
+}
+
+void Keyboard::releaseAll() {
+  down_.releaseAll();
+  presses_.fill(Press::none);
+  held_.releaseAll();
+}
+
+void Keyboard::updateHeld(int scanCode) {
+  if (scanCode < 0 || scanCode >= SCAN_CODE_COUNT) return;
+  held_.setDown(scanCode, down_.isDown(scanCode) ||
+                              presses_[static_cast<std::size_t>(scanCode)] != Press::none);
+}
+
 // Keys beyond the ring's fifteen are dropped when they are read rather than
 // when they come, so that a line being typed can keep them all; what is read
 // outside a line is what the ring would have kept.

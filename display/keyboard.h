@@ -11,8 +11,8 @@
 
 namespace glyphverse {
 
-// IBM PC scan codes (set 1 make codes) that the explorer reads.
-inline constexpr int SCAN_ESC = 1;
+// IBM PC scan codes (set 1 make codes) that the explorer reads; the
+// backends map these keys only.
 inline constexpr int SCAN_SHIFT = 42;
 inline constexpr int SCAN_ALT = 56;
 inline constexpr int SCAN_SPACE = 57;
@@ -20,6 +20,9 @@ inline constexpr int SCAN_UP = 72;
 inline constexpr int SCAN_LEFT = 75;
 inline constexpr int SCAN_RIGHT = 77;
 inline constexpr int SCAN_DOWN = 80;
+// Backspace holds Alt's code too: a terminal never reports a bare Alt, and
+// a browser or the desktop around it may keep Alt for itself.
+inline constexpr int SCAN_HELD_BY_BACKSPACE = SCAN_ALT;
 
 // Keys without a character of their own are queued as this marker followed by
 // a code character.
@@ -91,10 +94,20 @@ class Keyboard {
   // Pasted text waiting, in all; a longer paste keeps its start.
   static constexpr std::size_t PASTED_BYTES_AT_MOST = 4096;
 
+  // Held: down now, or pressed and not yet let go (see press).
   bool isDown(int scanCode) const { return held_.isDown(scanCode); }
-  void setDown(int scanCode, bool down) { held_.setDown(scanCode, down); }
-  void releaseAll() { held_.releaseAll(); }
   const HeldKeys& held() const { return held_; }
+  // Whether a key is down, where the platform says so. Ignored outside 0..127.
+  void setDown(int scanCode, bool down);
+  // A press. However soon the key is released (a terminal never says), it is
+  // seen held by the next frame sample, and let go at the one after unless
+  // it is down. Ignored outside 0..127.
+  void press(int scanCode);
+  // The frame reads the held keys now: once per frame, at the page flip that
+  // starts it, however often the display is serviced in between.
+  void sampleForFrame();
+  // Nothing is down or pressed any longer (the keyboard went elsewhere).
+  void releaseAll();
 
   // When 15 keys wait already, the oldest one is dropped (not while all
   // keys are kept).
@@ -121,7 +134,13 @@ class Keyboard {
   // The keys a 16-slot ring would still hold: the newest 15, unless all are kept.
   void dropBeyondRing();
 
-  HeldKeys held_;
+  // Where a press is in its life: waiting for a frame sample, then seen by one.
+  enum class Press : std::uint8_t { none, waiting, seen };
+  void updateHeld(int scanCode);
+
+  HeldKeys down_;
+  std::array<Press, SCAN_CODE_COUNT> presses_{};
+  HeldKeys held_;  // down_ or pressed
   std::deque<Queued> queue_;
   std::uint64_t pushed_ = 0;
   bool keepAll_ = false;

@@ -3,7 +3,6 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -67,9 +66,6 @@ class SdlBackend final : public DisplayBackend {
   std::deque<PointerEvent> pointer_;
   // The page as last presented: the next present sends only what differs.
   Image shown_;
-  // Keys pressed since the last few services: a tap shorter than one pump of
-  // events is still seen as held by the next frame's input handling.
-  std::array<std::uint8_t, Keyboard::SCAN_CODE_COUNT> tapped_{};
   bool videoStarted_ = false;
   bool focused_ = false;
   bool repaintDue_ = true;  // the window lost its contents (exposed, resized)
@@ -203,14 +199,7 @@ void SdlBackend::service(const Shown& shown, Keyboard& keys) {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) handleEvent(event, keys);
   }
-  if (focused_) {
-    sampleHeldKeys(SDL_GetKeyboardState(nullptr), keys);
-    for (int code = 0; code < Keyboard::SCAN_CODE_COUNT; ++code) {
-      if (tapped_[code] == 0) continue;
-      keys.setDown(code, true);
-      --tapped_[code];
-    }
-  }
+  if (focused_) sampleHeldKeys(SDL_GetKeyboardState(nullptr), keys);
 
   if (shown.page != nullptr) presentIfNew(*shown.page);
 }
@@ -237,7 +226,6 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
           // No key may stay held across a switch of windows.
           keys.releaseAll();
-          tapped_.fill(0);
           focused_ = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
           break;
         case SDL_WINDOWEVENT_CLOSE:
@@ -261,9 +249,9 @@ void SdlBackend::handleEvent(const SDL_Event& event, Keyboard& keys) {
         if (event.key.repeat == 0) toggleFullScreen();
         break;
       }
+      // A tap shorter than one pump of events is still seen held by the next frame.
       if (const int code = scanCodeOf(event.key.keysym.scancode); code >= 0 && focused_) {
-        // Two services: the rest of this frame, and the flip that starts the next one.
-        tapped_[code] = 2;
+        keys.press(code);
       }
       // Once per press and once per auto-repeat, as the platform reports them.
       if (auto key = keyCodeOfPress(event.key.keysym.sym, event.key.keysym.mod)) {

@@ -9,12 +9,13 @@
 
 namespace glyphverse {
 
-// The set-1 scan code of a key, or -1 for keys without one. Both Shift keys
-// give 42 and both Alt keys 56; the keypad digits give the arrow codes
-// whatever the Num Lock state, since the physical key is what counts.
+// The set-1 scan code of a key the explorer reads held, or -1 for the
+// others. Both Shift keys give 42 and both Alt keys 56; the keypad digits
+// give the arrow codes whatever the Num Lock state, since the physical key
+// is what counts.
 int scanCodeOf(SDL_Scancode key);
 
-// Sets the held state of every scan code from SDL's keyboard state array.
+// Sets whether each of those scan codes is down from SDL's keyboard state array.
 void sampleHeldKeys(const Uint8* sdlState, Keyboard& keys);
 
 // The queued key for a key press that produces no text event: Esc, Enter,

@@ -9,9 +9,6 @@
 namespace glyphverse {
 
 void TerminalInput::service(double now, Keyboard& keys) {
-  for (int code = 0; code < Keyboard::SCAN_CODE_COUNT; ++code) {
-    if (servicesLeft_[code] > 0) --servicesLeft_[code];
-  }
   char buffer[4096];
   for (int reads = 0; !gone_ && inputFd_ >= 0 && reads < MAX_READS_PER_SERVICE; ++reads) {
     pollfd ready{inputFd_, POLLIN, 0};
@@ -26,9 +23,6 @@ void TerminalInput::service(double now, Keyboard& keys) {
     apply(parser_.feed(std::string_view(buffer, static_cast<std::size_t>(count)), now), keys);
   }
   apply(parser_.flush(now), keys);
-  for (int code = 0; code < Keyboard::SCAN_CODE_COUNT; ++code) {
-    keys.setDown(code, servicesLeft_[code] > 0);
-  }
 }
 
 void TerminalInput::apply(const std::vector<TerminalKeyEvent>& events, Keyboard& keys) {
@@ -38,11 +32,7 @@ void TerminalInput::apply(const std::vector<TerminalKeyEvent>& events, Keyboard&
       continue;
     }
     keys.push(event.key);
-    for (const int scanCode : event.scanCodes) {
-      if (scanCode >= 0 && scanCode < Keyboard::SCAN_CODE_COUNT) {
-        servicesLeft_[scanCode] = SERVICES_HELD;
-      }
-    }
+    for (const int scanCode : event.scanCodes) keys.press(scanCode);
   }
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 // Keys from a terminal. A terminal reports presses, never releases, and a
-// held key as the terminal's own repeated presses; so each press holds its
-// scan codes for exactly one frame's input (the two display services around
-// it), and a tap moves the explorer one cell while a held key goes on moving
-// at the terminal's repeat rate. When the terminal is gone (end of input or a
-// read error, as after a hang-up that was ignored), Esc is queued once, so
-// the program ends instead of running on with no way to quit.
+// held key as the terminal's own repeated presses; so each press is a tap,
+// held for one frame sample as Keyboard::press says, and a tap moves the
+// explorer one cell while a held key goes on moving at the terminal's repeat
+// rate. When the terminal is gone (end of input or a read error, as after a
+// hang-up that was ignored), Esc is queued once, so the program ends instead
+// of running on with no way to quit.
 
-#include <array>
+#include <vector>
 
 #include "display/keyboard.h"
 #include "display/terminal/terminal_keys.h"
@@ -22,8 +22,6 @@ class TerminalInput {
   void service(double now, Keyboard& keys);
 
  private:
-  // A press seen in one service stays held through the next one.
-  static constexpr int SERVICES_HELD = 2;
   static constexpr int MAX_READS_PER_SERVICE = 16;  // a flood cannot hold up the frame
 
   void apply(const std::vector<TerminalKeyEvent>& events, Keyboard& keys);
@@ -31,7 +29,6 @@ class TerminalInput {
   int inputFd_;
   bool gone_ = false;
   TerminalKeyParser parser_;
-  std::array<int, Keyboard::SCAN_CODE_COUNT> servicesLeft_{};
 };
 
 }  // namespace glyphverse

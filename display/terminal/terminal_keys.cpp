@@ -203,9 +203,7 @@ void TerminalKeyParser::typed(std::uint8_t byte, bool alt) {
   } else if (byte == '\r' || byte == '\n') {
     emit(KeyCode::character(CHAR_ENTER), alt);
   } else if (byte == DELETE_BYTE || byte == BACKSPACE) {
-    // No terminal reports a bare Alt, the window's way back up a level;
-    // Backspace stands in for it.
-    emit(KeyCode::character(BACKSPACE), alt, {SCAN_ALT});
+    emit(KeyCode::character(BACKSPACE), alt, {SCAN_HELD_BY_BACKSPACE});
   } else if (byte == ' ') {
     emit(KeyCode::character(' '), alt, {SCAN_SPACE});
   } else if (const int arrow = keypadArrowOf(byte); arrow >= 0) {

@@ -13,6 +13,9 @@
 #include <cstdlib>
 #include <exception>
 #include <iterator>
+#include <optional>
+
+#include "base/ending_signals.h"
 
 namespace glyphverse {
 namespace {
@@ -24,23 +27,9 @@ constexpr std::string_view LEAVE_SCREEN = "\x1b[?2004l\x1b[0m\x1b[?25h\x1b[?1049
 // stalled terminal must never keep the program from ending.
 constexpr long WRITE_WAIT_MILLISECONDS = 100;
 
-// Every signal whose default action ends the program. SIGKILL cannot be
-// caught; nothing can be done for it.
-constexpr int ENDING_SIGNALS[] = {
-    SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV,
-    SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGSYS,
-#ifdef SIGSTKFLT
-    SIGSTKFLT,
-#endif
-#ifdef SIGPWR
-    SIGPWR,
-#endif
-#ifdef SIGIO
-    SIGIO,
-#endif
-};
+// Signals besides the ending ones, which base/ending_signals owns.
 constexpr int OTHER_SIGNALS[] = {SIGTSTP, SIGCONT, SIGWINCH};
-constexpr std::size_t SIGNAL_COUNT = std::size(ENDING_SIGNALS) + std::size(OTHER_SIGNALS);
+constexpr std::size_t SIGNAL_COUNT = std::size(OTHER_SIGNALS);
 
 // What must be put back, where a signal handler can reach it.
 struct HeldTerminal {
@@ -51,7 +40,6 @@ struct HeldTerminal {
   bool alternateScreen = false;
   termios saved{};
   termios raw{};
-  std::array<int, SIGNAL_COUNT> signals{};
   std::array<struct sigaction, SIGNAL_COUNT> previous{};
   std::array<bool, SIGNAL_COUNT> installed{};
 };
@@ -77,16 +65,6 @@ void restoreHeldTerminal() {
   if (held.active == 0) return;
   held.active = 0;
   giveBack();
-}
-
-void onEndingSignal(int signalNumber) {
-  const int savedErrno = errno;
-  restoreHeldTerminal();
-  // SA_RESETHAND has put the default action back: it ends the program as
-  // soon as this handler returns (a fault is raised again by the faulting
-  // instruction itself).
-  std::raise(signalNumber);
-  errno = savedErrno;
 }
 
 void onStop(int /*signal*/) {
@@ -123,12 +101,13 @@ void onTerminate() {
   std::abort();
 }
 
+// Put back by every ending signal, while the terminal is held.
+std::optional<EndingSignalCleanup> endingSignalCleanup;
+
 void installHandlers() {
-  std::size_t n = 0;
-  for (const int s : ENDING_SIGNALS) held.signals[n++] = s;
-  for (const int s : OTHER_SIGNALS) held.signals[n++] = s;
+  endingSignalCleanup.emplace([](void*) { restoreHeldTerminal(); }, nullptr);
   for (std::size_t i = 0; i < SIGNAL_COUNT; ++i) {
-    const int signalNumber = held.signals[i];
+    const int signalNumber = OTHER_SIGNALS[i];
     struct sigaction current {};
     // A handler or an ignore the program chose stays in charge.
     if (::sigaction(signalNumber, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) {
@@ -137,15 +116,10 @@ void installHandlers() {
     }
     struct sigaction action {};
     sigemptyset(&action.sa_mask);
-    if (signalNumber == SIGWINCH || signalNumber == SIGCONT || signalNumber == SIGTSTP) {
-      action.sa_handler = signalNumber == SIGWINCH  ? onWindowChange
-                          : signalNumber == SIGCONT ? onContinue
-                                                    : onStop;
-      action.sa_flags = SA_RESTART;
-    } else {
-      action.sa_handler = onEndingSignal;
-      action.sa_flags = SA_RESETHAND;
-    }
+    action.sa_handler = signalNumber == SIGWINCH  ? onWindowChange
+                        : signalNumber == SIGCONT ? onContinue
+                                                  : onStop;
+    action.sa_flags = SA_RESTART;
     held.installed[i] = ::sigaction(signalNumber, &action, &held.previous[i]) == 0;
   }
   previousTerminate = std::set_terminate(onTerminate);
@@ -153,9 +127,10 @@ void installHandlers() {
 
 void restoreHandlers() {
   for (std::size_t i = 0; i < SIGNAL_COUNT; ++i) {
-    if (held.installed[i]) ::sigaction(held.signals[i], &held.previous[i], nullptr);
+    if (held.installed[i]) ::sigaction(OTHER_SIGNALS[i], &held.previous[i], nullptr);
     held.installed[i] = false;
   }
+  endingSignalCleanup.reset();
   std::set_terminate(previousTerminate);
 }
 

@@ -14,109 +14,26 @@ struct PhysicalKey {
   int scanCode;
 };
 
-// KeyboardEvent.code names, with the scan codes the window gives the same keys.
+// KeyboardEvent.code names of the keys whose held state the explorer reads,
+// with the scan codes the window gives the same keys.
 constexpr auto PHYSICAL_KEYS = std::to_array<PhysicalKey>({
-    {"Escape", 1},
-    {"Digit1", 2},
-    {"Digit2", 3},
-    {"Digit3", 4},
-    {"Digit4", 5},
-    {"Digit5", 6},
-    {"Digit6", 7},
-    {"Digit7", 8},
-    {"Digit8", 9},
-    {"Digit9", 10},
-    {"Digit0", 11},
-    {"Minus", 12},
-    {"Equal", 13},
-    {"Backspace", SCAN_ALT},
-    {"Tab", 15},
-    {"KeyQ", 16},
-    {"KeyW", 17},
-    {"KeyE", 18},
-    {"KeyR", 19},
-    {"KeyT", 20},
-    {"KeyY", 21},
-    {"KeyU", 22},
-    {"KeyI", 23},
-    {"KeyO", 24},
-    {"KeyP", 25},
-    {"BracketLeft", 26},
-    {"BracketRight", 27},
-    {"Enter", 28},
-    {"NumpadEnter", 28},
-    {"ControlLeft", 29},
-    {"ControlRight", 29},
-    {"KeyA", 30},
-    {"KeyS", 31},
-    {"KeyD", 32},
-    {"KeyF", 33},
-    {"KeyG", 34},
-    {"KeyH", 35},
-    {"KeyJ", 36},
-    {"KeyK", 37},
-    {"KeyL", 38},
-    {"Semicolon", 39},
-    {"Quote", 40},
-    {"Backquote", 41},
     {"ShiftLeft", SCAN_SHIFT},
     {"ShiftRight", SCAN_SHIFT},
-    {"Backslash", 43},
-    {"KeyZ", 44},
-    {"KeyX", 45},
-    {"KeyC", 46},
-    {"KeyV", 47},
-    {"KeyB", 48},
-    {"KeyN", 49},
-    {"KeyM", 50},
-    {"Comma", 51},
-    {"Period", 52},
-    {"Slash", 53},
-    {"NumpadMultiply", 55},
     {"AltLeft", SCAN_ALT},
     {"AltRight", SCAN_ALT},
+    {"Backspace", SCAN_HELD_BY_BACKSPACE},
     {"Space", SCAN_SPACE},
-    {"CapsLock", 58},
-    {"F1", 59},
-    {"F2", 60},
-    {"F3", 61},
-    {"F4", 62},
-    {"F5", 63},
-    {"F6", 64},
-    {"F7", 65},
-    {"F8", 66},
-    {"F9", 67},
-    {"F10", 68},
-    {"NumLock", 69},
-    {"ScrollLock", 70},
-    {"Home", 71},
-    {"Numpad7", 71},
     {"ArrowUp", SCAN_UP},
     {"Numpad8", SCAN_UP},
-    {"PageUp", 73},
-    {"Numpad9", 73},
-    {"NumpadSubtract", 74},
     {"ArrowLeft", SCAN_LEFT},
     {"Numpad4", SCAN_LEFT},
-    {"Numpad5", 76},
     {"ArrowRight", SCAN_RIGHT},
     {"Numpad6", SCAN_RIGHT},
-    {"NumpadAdd", 78},
-    {"End", 79},
-    {"Numpad1", 79},
     {"ArrowDown", SCAN_DOWN},
     {"Numpad2", SCAN_DOWN},
-    {"PageDown", 81},
-    {"Numpad3", 81},
-    {"Insert", 82},
-    {"Numpad0", 82},
-    {"Delete", 83},
-    {"NumpadDecimal", 83},
-    {"F11", 87},
-    {"F12", 88},
 });
 
-static_assert(PHYSICAL_KEYS.size() <= 128, "HeldKeyTracker keeps room for 128 physical keys");
+static_assert(PHYSICAL_KEYS.size() <= HeldKeyTracker::KEY_ROOM);
 
 // The table's place of a physical key, or -1.
 int physicalIndex(std::string_view code) {
@@ -211,8 +128,7 @@ void HeldKeyTracker::press(std::string_view code) {
   const int index = physicalIndex(code);
   if (index < 0) return;
   down_[static_cast<std::size_t>(index)] = true;
-  // One service: a browser's frame has only its flip, never a sleep.
-  tapped_[static_cast<std::size_t>(PHYSICAL_KEYS[static_cast<std::size_t>(index)].scanCode)] = 1;
+  pressed_[static_cast<std::size_t>(index)] = true;
 }
 
 void HeldKeyTracker::release(std::string_view code) {
@@ -223,20 +139,25 @@ void HeldKeyTracker::release(std::string_view code) {
 
 void HeldKeyTracker::releaseAll() {
   down_.fill(false);
-  tapped_.fill(0);
+  pressed_.fill(false);
+  lostKeyboard_ = true;
 }
 
 void HeldKeyTracker::apply(Keyboard& keys) {
-  keys.releaseAll();
+  if (lostKeyboard_) keys.releaseAll();
+  lostKeyboard_ = false;
+  // Keys sharing a code (both Shifts, arrow and keypad digit) hold it while
+  // any of them is down.
+  std::array<bool, Keyboard::SCAN_CODE_COUNT> down{};
   for (std::size_t i = 0; i < PHYSICAL_KEYS.size(); ++i) {
-    if (down_[i]) keys.setDown(PHYSICAL_KEYS[i].scanCode, true);
+    if (down_[i]) down[static_cast<std::size_t>(PHYSICAL_KEYS[i].scanCode)] = true;
   }
-  for (int code = 0; code < COUNT; ++code) {
-    auto& left = tapped_[static_cast<std::size_t>(code)];
-    if (left == 0) continue;
-    keys.setDown(code, true);
-    --left;
+  for (std::size_t i = 0; i < PHYSICAL_KEYS.size(); ++i) {
+    const int scanCode = PHYSICAL_KEYS[i].scanCode;
+    keys.setDown(scanCode, down[static_cast<std::size_t>(scanCode)]);
+    if (pressed_[i]) keys.press(scanCode);
   }
+  pressed_.fill(false);
 }
 
 }  // namespace glyphverse

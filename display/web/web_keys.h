@@ -4,7 +4,7 @@
 // knows the browser itself: the canvas backend hands in each event's fields.
 
 #include <array>
-#include <cstdint>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -24,9 +24,9 @@ struct WebKeyEvent {
   bool meta = false;
 };
 
-// The set-1 scan code of a physical key, or -1. Both Shift keys give 42 and
-// both Alt keys 56; the keypad digits give the arrows' codes; Backspace also
-// gives 56, since a browser or the desktop around it may keep Alt for itself.
+// The set-1 scan code of a physical key the explorer reads held, or -1 for
+// the others. Both Shift keys give 42 and both Alt keys 56; the keypad digits
+// give the arrows' codes; Backspace gives SCAN_HELD_BY_BACKSPACE.
 int scanCodeOfDomCode(std::string_view code);
 
 // What a press queues for the explorer: its character (code page 437), or a
@@ -40,27 +40,25 @@ std::optional<KeyCode> queuedKeyOf(const WebKeyEvent& event);
 // Presses with Ctrl or Meta, and the browser's own keys, always go on.
 bool explorerKeepsKey(const WebKeyEvent& event);
 
-// Which scan codes are held. A browser reports presses and releases as
-// events between two frames, so a tap can start and end before any frame
-// looks: each press is held for the next frame's input at least.
-// Keys are told by their `code`; a repeated press of a key already down,
-// or the release of one that is not, changes nothing.
+// Which scan codes are down, and which were pressed, as a browser reports
+// them in events between two services. Keys are told by their `code`; a
+// repeated press of a key already down, or the release of one that is not,
+// changes nothing held.
 class HeldKeyTracker {
  public:
+  static constexpr std::size_t KEY_ROOM = 16;  // the physical keys with a scan code fit
+
   void press(std::string_view code);
   void release(std::string_view code);
   // The tab or the window lost the keyboard: nothing is held any longer.
   void releaseAll();
-  // The display's turn (twice a frame: at the page flip that starts it and
-  // at the sleep that ends it): sets `keys` to what is held now.
+  // The display's turn: hands `keys` what is down now and the presses since.
   void apply(Keyboard& keys);
 
  private:
-  static constexpr int COUNT = Keyboard::SCAN_CODE_COUNT;
-  static constexpr int KEY_ROOM = 128;  // more than the physical keys with a scan code
-  std::array<bool, KEY_ROOM> down_{};   // by place in the table of physical keys
-  // Services a recent press still holds its scan code for.
-  std::array<std::uint8_t, COUNT> tapped_{};
+  std::array<bool, KEY_ROOM> down_{};  // by place in the table of physical keys
+  std::array<bool, KEY_ROOM> pressed_{};
+  bool lostKeyboard_ = false;
 };
 
 }  // namespace glyphverse

@@ -167,23 +167,41 @@ TEST_F(OutputFileTest, AFailedWriteLeavesTheOldFileAndNothingElse) {
   EXPECT_EQ(names(), std::set<std::string>{"old.png"});
 }
 
-// Where there are no unnamed files, the temporary file is removed by any
-// signal that ends the process, which still ends as the signal says.
-TEST_F(OutputFileTest, EndingSignalsRemoveANamedTemporaryFile) {
-  for (const int signalNumber : {SIGINT, SIGQUIT, SIGUSR1, SIGALRM, SIGPIPE}) {
+// Where there are no unnamed files, an ending signal that comes while a file
+// is being written removes the temporary file and runs every other cleanup
+// registered (here one standing for a terminal held), and the process still
+// ends as the signal says.
+TEST_F(OutputFileTest, EndingSignalsRunEveryCleanupAndRemoveANamedTemporaryFile) {
+  for (const int signalNumber : {SIGINT, SIGTERM}) {
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
     const pid_t child = ::fork();
     if (child == 0) {
+      ::alarm(10);                      // a child the signal missed fails instead of hanging
       ::signal(signalNumber, SIG_DFL);  // a background job may have it ignored
-      const int directory = ::open(dir_.c_str(), O_PATH | O_DIRECTORY);
-      ::close(::openat(directory, ".glyphverse-test", O_CREAT | O_WRONLY, 0600));
-      const RemovedOnEndingSignal removal(directory, ".glyphverse-test");
-      ::raise(signalNumber);
-      ::_exit(0);
+      static int reportFd = report[1];
+      const EndingSignalCleanup terminalLike([](void*) { (void)::write(reportFd, "c", 1); },
+                                             nullptr);
+      OutputFile file(path("picture.png"), Existing::replace, Temporary::named);
+      std::fputs("half", file.stream());
+      std::fflush(file.stream());
+      (void)::write(reportFd, "w", 1);
+      for (;;) ::pause();
     }
+    ::close(report[1]);
+    char writing = 0;
+    ASSERT_EQ(::read(report[0], &writing, 1), 1);
+    const std::set<std::string> during = names();
+    EXPECT_TRUE(during.size() == 1 && during.begin()->starts_with(".glyphverse-"));
+    ::kill(child, signalNumber);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << signalNumber;
     EXPECT_TRUE(names().empty()) << signalNumber;
+    char cleaned[2] = {};
+    EXPECT_EQ(::read(report[0], cleaned, sizeof cleaned), 1) << signalNumber;
+    EXPECT_EQ(cleaned[0], 'c') << signalNumber;
+    ::close(report[0]);
   }
 }
 

@@ -20,6 +20,26 @@ TEST(Keyboard, HeldKeysByScanCode) {
   EXPECT_FALSE(keys.isDown(77));
 }
 
+// A key pressed and released between two frame samples is seen held by the
+// next one, however often it was reported up meanwhile, and by no later one.
+TEST(Keyboard, APressIsHeldThroughTheNextFrameSample) {
+  Keyboard keys;
+  keys.press(SCAN_UP);
+  for (int service = 0; service < 5; ++service) keys.setDown(SCAN_UP, false);
+  keys.sampleForFrame();
+  EXPECT_TRUE(keys.isDown(SCAN_UP));
+  keys.sampleForFrame();
+  EXPECT_FALSE(keys.isDown(SCAN_UP));
+
+  keys.setDown(SCAN_LEFT, true);  // pressed and held: down until it is released
+  keys.press(SCAN_LEFT);
+  keys.sampleForFrame();
+  keys.sampleForFrame();
+  EXPECT_TRUE(keys.isDown(SCAN_LEFT));
+  keys.setDown(SCAN_LEFT, false);
+  EXPECT_FALSE(keys.isDown(SCAN_LEFT));
+}
+
 TEST(Keyboard, QueueKeepsTheLastFifteenKeys) {
   Keyboard keys;
   for (int i = 1; i <= 20; ++i) keys.push(KeyCode::character(static_cast<std::uint8_t>(i)));
