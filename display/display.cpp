@@ -99,11 +99,12 @@ Display::CoveredArea Display::coverArea(const PixelRect& area,
                                         std::initializer_list<std::span<const std::byte>> content) {
   if (pages_.empty()) return {};
   const PageSet::Cover cover = pages_.coverCleared(workPage_, area, content);
-  return {cover.page, pages_.background(), cover.alreadyDrawn};
+  return {cover.page, pages_.background(), cover.alreadyDrawn, cover.contentId};
 }
 
-void Display::recordMap(const MapPicture& map) {
-  if (backend_ != nullptr) workFrameForDrawing().setMap(map);
+MapPicture* Display::recordMap(const MapPlace& place, GlyphStyle marker, std::uint64_t contentId) {
+  if (backend_ == nullptr) return nullptr;
+  return workFrameForDrawing().setMap(place, marker, contentId);
 }
 
 void Display::recordPanel(const TextPanel& panel) {

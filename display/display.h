@@ -84,8 +84,10 @@ class Display {
 
   // What drawing done outside the display drew on the work page: the map's
   // cells, or an area drawn pixel by pixel. Printed text is recorded by the
-  // display itself.
-  void recordMap(const MapPicture& map);
+  // display itself. The map's cells are for the caller to fill, as
+  // Frame::setMap gives them: null without a backend (which shows no frame)
+  // and when the work frame holds them still.
+  MapPicture* recordMap(const MapPlace& place, GlyphStyle marker, std::uint64_t contentId);
   void recordPixels(const PixelRect& area);
   // Text printed on the work page that is an open panel.
   void recordPanel(const TextPanel& panel);
@@ -114,11 +116,12 @@ class Display {
   // null, and drawing goes through workPageImage as usual.
   // `content` describes what the caller draws (see PageSet::coverCleared):
   // with `alreadyDrawn` the work page's area holds it still, and the caller
-  // need not draw it again.
+  // need not draw it again; `contentId` names it (see PageSet::Cover).
   struct CoveredArea {
     Image* page = nullptr;
     Color background = DEFAULT_BACKGROUND;
     bool alreadyDrawn = false;
+    std::uint64_t contentId = 0;
   };
   CoveredArea coverArea(const PixelRect& area,
                         std::initializer_list<std::span<const std::byte>> content = {});

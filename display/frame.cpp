@@ -21,7 +21,7 @@ PixelRect unionOf(const PixelRect& a, const PixelRect& b) {
 
 }  // namespace
 
-PixelRect MapPicture::area() const {
+PixelRect MapPlace::area() const {
   return {left, top, GLYPH_SIZE * (2 * halfWidth + 1), GLYPH_SIZE * (2 * halfHeight + 1)};
 }
 
@@ -41,7 +41,7 @@ void Frame::clear(Color background) {
     std::fill(stamps_.begin(), stamps_.end(), 0);
     stamp_ = 1;
   }
-  map_.reset();
+  hasMap_ = false;
   pixels_.reset();
   panels_.clear();
   textCells_ = 0;
@@ -73,9 +73,18 @@ std::vector<std::string> Frame::textRows() const {
   return rows;
 }
 
-void Frame::setMap(const MapPicture& map) {
-  map_ = map;
-  hideTextUnder(map.area());
+MapPicture* Frame::setMap(const MapPlace& place, GlyphStyle marker, std::uint64_t contentId) {
+  hasMap_ = true;
+  map_.marker = marker;
+  hideTextUnder(place.area());
+  if (contentId != 0 && contentId == mapContentId_ && place == map_.place) return nullptr;
+  map_.place = place;
+  const std::size_t cells = place.cellCount();
+  map_.background.resize(cells);
+  map_.foreground.resize(cells);
+  map_.tileNumber.resize(cells);
+  mapContentId_ = contentId;
+  return &map_;
 }
 
 void Frame::addPixels(const PixelRect& area) {

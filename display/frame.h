@@ -6,6 +6,8 @@
 // as text and the map cells as their glyphs, and needs no font to read them
 // back from pixels.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,7 +15,6 @@
 
 #include "display/color.h"
 #include "display/image.h"
-#include "world/view_map.h"
 
 namespace glyphverse {
 
@@ -32,21 +33,74 @@ struct GlyphStyle {
   friend bool operator==(const GlyphStyle&, const GlyphStyle&) = default;
 };
 
-// The map as drawn: cells -halfWidth..halfWidth by -halfHeight..halfHeight of
-// `cells`, 8 pixels a cell, the top-left one at page pixel (left, top). In
-// each cell the background glyph, the foreground glyph, then the terrain's
-// tile (the glyph of `tiles[terrain]`), and on the centre cell the marker.
-struct MapPicture {
-  const ViewMap* cells = nullptr;
+// A glyph in an opaque colour, 0xFF000000 | red << 16 | green << 8 | blue,
+// packed in four bytes: the map keeps thousands of them a frame.
+struct OpaqueGlyph {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  std::uint8_t code = 0;
+
+  GlyphStyle style() const {
+    return GlyphStyle{
+        code, 0xFF000000u | static_cast<Color>(red) << 16 | static_cast<Color>(green) << 8 | blue};
+  }
+  friend bool operator==(const OpaqueGlyph&, const OpaqueGlyph&) = default;
+};
+
+// One map cell as drawn: the background glyph, the foreground glyph, then
+// the terrain's tile.
+struct MapCell {
+  GlyphStyle background;
+  GlyphStyle foreground;
+  GlyphStyle tile;
+  friend bool operator==(const MapCell&, const MapCell&) = default;
+};
+
+// Where the map is drawn: cells -halfWidth..halfWidth by
+// -halfHeight..halfHeight, 8 pixels a cell, the top-left one at page pixel
+// (left, top).
+struct MapPlace {
   int halfWidth = 0;
   int halfHeight = 0;
   int left = 0;
   int top = 0;
-  const GlyphStyle* tiles = nullptr;  // indexed by terrain byte, 0 for none
-  int tileCount = 0;
-  GlyphStyle marker;
 
+  int columns() const { return 2 * halfWidth + 1; }
+  int rows() const { return 2 * halfHeight + 1; }
+  std::size_t cellCount() const {
+    return static_cast<std::size_t>(std::max(columns(), 0)) *
+           static_cast<std::size_t>(std::max(rows(), 0));
+  }
+  // Where the cell (i, j) from the centre is in a picture's layers: column
+  // by column from the left, each from the top.
+  std::size_t indexOf(int i, int j) const {
+    return static_cast<std::size_t>(i + halfWidth) * static_cast<std::size_t>(rows()) +
+           static_cast<std::size_t>(j + halfHeight);
+  }
   PixelRect area() const;
+  friend bool operator==(const MapPlace&, const MapPlace&) = default;
+};
+
+// The map as drawn, held by the frame as a copy: whatever happens to the map
+// it was made from, the frame still shows what was drawn. Its layers run
+// column by column (MapPlace::indexOf), as the explorer's map keeps its own,
+// so that a copy is a few straight runs. On the centre cell the marker is
+// drawn last.
+struct MapPicture {
+  MapPlace place;
+  GlyphStyle marker;
+  std::vector<OpaqueGlyph> background;  // glyph code 0 for none
+  std::vector<OpaqueGlyph> foreground;
+  std::vector<std::uint8_t> tileNumber;  // an index into `tiles`; none past its end
+  std::vector<GlyphStyle> tiles;
+
+  // The cell at (i, j) from the centre, inside the place.
+  MapCell at(int i, int j) const {
+    const std::size_t k = place.indexOf(i, j);
+    return MapCell{background[k].style(), foreground[k].style(),
+                   tileNumber[k] < tiles.size() ? tiles[tileNumber[k]] : GlyphStyle{}};
+  }
 };
 
 // How a terminal too small for the whole grid keeps what matters: the first
@@ -86,7 +140,11 @@ class Frame {
 
   // Text printed at a cell (from 1); a later picture over it hides it.
   void putText(int row, int column, const TextCell& cell);
-  void setMap(const MapPicture& map);
+  // The map drawn at `place`, its layers sized for the caller to fill, the
+  // storage kept from frame to frame. A `contentId` (see PageSet::Cover)
+  // the layers were last filled under means they hold those cells still:
+  // then there is nothing to fill, and null is returned.
+  MapPicture* setMap(const MapPlace& place, GlyphStyle marker, std::uint64_t contentId = 0);
   // An area drawn pixel by pixel; several areas make one that holds them all.
   void addPixels(const PixelRect& area);
   // Text just printed is an open panel, shown over what was drawn before it.
@@ -100,7 +158,8 @@ class Frame {
   // The text printed this frame, row by row, as code-page-437 codes; a
   // space where nothing was printed.
   std::vector<std::string> textRows() const;
-  const std::optional<MapPicture>& map() const { return map_; }
+  // The map drawn this frame, or null.
+  const MapPicture* map() const { return hasMap_ ? &map_ : nullptr; }
   const std::optional<PixelRect>& pixels() const { return pixels_; }
   // The open panels, in the order they were drawn.
   const std::vector<TextPanel>& panels() const { return panels_; }
@@ -118,7 +177,9 @@ class Frame {
   std::vector<std::uint32_t> stamps_;
   std::uint32_t stamp_ = 1;
   int textCells_ = 0;  // cells printed since the clear
-  std::optional<MapPicture> map_;
+  MapPicture map_;     // kept when cleared, so its storage is reused
+  bool hasMap_ = false;
+  std::uint64_t mapContentId_ = 0;  // what the map's layers were filled under
   std::optional<PixelRect> pixels_;
   std::vector<TextPanel> panels_;
 };

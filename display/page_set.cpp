@@ -98,13 +98,14 @@ PageSet::Cover PageSet::coverCleared(int index, const PixelRect& area,
   if (!alreadyDrawn) {
     areaContent.clear();
     for (const auto part : content) areaContent.insert(areaContent.end(), part.begin(), part.end());
+    ink.contentId = ++lastContentId_;
   }
   ink.known = true;
   ink.background = clearColor_;
   ink.area = area;
   ink.textCells.clear();
   ink.areaContent = std::move(areaContent);
-  return {&page, alreadyDrawn};
+  return {&page, alreadyDrawn, ink.contentId};
 }
 
 // The area holds `content` when it was last covered with it, on the same

@@ -43,9 +43,14 @@ class PageSet {
   // when the page's area still holds exactly that from the last cover, with
   // nothing drawn over it since, `alreadyDrawn` is set and the caller need
   // not draw it again. A still picture then costs no drawing at all.
+  // `contentId` names what the area holds: a cover that finds it already
+  // drawn gives the number it was drawn under, any other a new one (0 when
+  // there is no cover), so whoever keeps what was drawn under that number
+  // knows it still holds the same.
   struct Cover {
     Image* page = nullptr;
     bool alreadyDrawn = false;
+    std::uint64_t contentId = 0;
   };
   Cover coverCleared(int index, const PixelRect& area,
                      std::initializer_list<std::span<const std::byte>> content = {});
@@ -61,6 +66,7 @@ class PageSet {
     PixelRect area;
     std::vector<int> textCells;          // y * width + x of each cell's top-left pixel
     std::vector<std::byte> areaContent;  // what the area holds, as its drawer said
+    std::uint64_t contentId = 0;
   };
 
   bool holds(const Ink& ink, const Image& page, const PixelRect& area,
@@ -71,7 +77,8 @@ class PageSet {
 
   mutable std::vector<Image> pages_;
   mutable std::vector<Ink> ink_;
-  mutable int pending_ = -1;  // the page whose clear waits, or -1
+  mutable int pending_ = -1;         // the page whose clear waits, or -1
+  std::uint64_t lastContentId_ = 0;  // never reused, whatever the pages
   Color clearColor_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include "display/glyph_drawing.h"
 #include "render/cell_compose.h"
 #include "render/map_pass.h"
+#include "render/map_picture.h"
 #include "render/tiles.h"
 #include "world/geometry.h"
 
@@ -39,10 +40,6 @@ void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHe
   halfHeight = std::clamp(halfHeight, 0, MAP_RADIUS);
   const int cx = left + CELL_SIZE * halfWidth;
   const int cy = top + CELL_SIZE * halfHeight;
-  display.recordMap(
-      MapPicture{&map, halfWidth, halfHeight, left, top, TERRAIN_TILE_STYLES.data(),
-                 static_cast<int>(TERRAIN_TILE_STYLES.size()),
-                 GlyphStyle{static_cast<std::uint8_t>(CENTRE_MARKER), CENTRE_MARKER_COLOR}});
   // On a page just cleared the map is drawn in one pass, each cell written whole.
   const PixelRect area{left, top, CELL_SIZE * (2 * halfWidth + 1),
                        CELL_SIZE * (2 * halfHeight + 1)};
@@ -53,6 +50,12 @@ void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHe
   const Display::CoveredArea covered = display.coverArea(
       area, {std::as_bytes(std::span(place)), std::as_bytes(std::span(map.terrain)),
              std::as_bytes(std::span(map.background)), std::as_bytes(std::span(map.foreground))});
+  // The frame keeps its own copy of the cells; one that holds them from the
+  // same drawing (two frames ago, standing still) is not filled again.
+  MapPicture* recorded = display.recordMap(
+      MapPlace{halfWidth, halfHeight, left, top},
+      GlyphStyle{static_cast<std::uint8_t>(CENTRE_MARKER), CENTRE_MARKER_COLOR}, covered.contentId);
+  if (recorded != nullptr) copyMapCells(*recorded, map);
   Image* page = covered.page;
   if (page != nullptr && covered.alreadyDrawn) return;  // the marker is still there too
   if (page != nullptr) {

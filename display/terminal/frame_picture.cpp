@@ -1,12 +1,12 @@
 #include "display/terminal/frame_picture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "display/cp437.h"
 #include "display/font.h"
 #include "display/terminal/panel_placement.h"
-#include "world/geometry.h"
 
 namespace glyphverse {
 namespace {
@@ -108,8 +108,8 @@ TerminalCell mapCellOf(const MapCellLayers& layers, Color background) {
   const auto add = [&](std::uint8_t code, Color color) {
     if (code != 0 && maskOf(code) != 0) drawn[count++] = Layer{maskOf(code), code, color};
   };
-  add(layers.background.glyph, cellColor(layers.background));
-  add(layers.foreground.glyph, cellColor(layers.foreground));
+  add(layers.background.code, layers.background.color);
+  add(layers.foreground.code, layers.foreground.color);
   add(layers.tile.code, layers.tile.color);
   add(layers.marker.code, layers.marker.color);
   if (count == 0) return blankCell(background);
@@ -187,14 +187,13 @@ TerminalCell FramePicture::cellAt(const Frame& frame, const Image* page, int row
                                          y < area->y + area->height && area->y < y + BLOCK) {
     return blockFor(slot, *page, x, y);
   }
-  if (const auto& map = frame.map(); map && map->cells != nullptr) {
-    const int i = column - gridCellOfMap(map->left) - map->halfWidth;
-    const int j = row - gridCellOfMap(map->top) - map->halfHeight;
-    if (std::abs(i) <= map->halfWidth && std::abs(j) <= map->halfHeight) {
-      const int index = mapIndex(i, j);
-      const int terrain = terrainNumber(map->cells->terrain[index]);
-      MapCellLayers layers{map->cells->background[index], map->cells->foreground[index], {}, {}};
-      if (terrain > 0 && terrain < map->tileCount) layers.tile = map->tiles[terrain];
+  if (const MapPicture* map = frame.map()) {
+    const MapPlace& place = map->place;
+    const int i = column - gridCellOfMap(place.left) - place.halfWidth;
+    const int j = row - gridCellOfMap(place.top) - place.halfHeight;
+    if (std::abs(i) <= place.halfWidth && std::abs(j) <= place.halfHeight) {
+      const MapCell cell = map->at(i, j);
+      MapCellLayers layers{cell.background, cell.foreground, cell.tile, {}};
       if (i == 0 && j == 0) layers.marker = map->marker;
       return mapCellFor(slot, layers, frame.background());
     }

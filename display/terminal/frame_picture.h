@@ -12,8 +12,6 @@
 
 #include "display/frame.h"
 #include "display/terminal/terminal_screen.h"
-#include "world/glyph_cell.h"
-#include "world/terrain_class.h"
 
 namespace glyphverse {
 
@@ -32,8 +30,8 @@ GridWindow layOut(int gridRows, int gridColumns, const FrameLayout& layout, int 
 // The character cell of one map cell, as the map draws it (background glyph,
 // foreground glyph, tile, marker) over `background`.
 struct MapCellLayers {
-  GlyphCell background;
-  GlyphCell foreground;
+  GlyphStyle background;
+  GlyphStyle foreground;
   GlyphStyle tile;
   GlyphStyle marker;
   friend bool operator==(const MapCellLayers&, const MapCellLayers&) = default;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <utility>
 
@@ -178,6 +179,27 @@ TEST(MapCells, DrawnOntoAnyImageAndClippedAtItsEdges) {
   EXPECT_EQ(band.pixels, expected.pixels);
 }
 
+// The frame keeps its own copy of the cells: what happens to the map after
+// it was drawn, even its end, changes nothing the frame shows.
+TEST_F(MapDrawing, TheFrameHoldsTheCellsAsDrawnWhateverHappensToTheMapLater) {
+  auto drawn = std::make_unique<ViewMap>(initViewMap(0, 0));
+  drawn->background[mapIndex(3, -4)] = makeGlyphCell(177, 10, 20, 30);
+  drawn->foreground[mapIndex(3, -4)] = makeGlyphCell('*', 200, 100, 50);
+  drawn->terrain[mapIndex(3, -4)] = TerrainClass::forest;
+  drawViewMap(h.display, *drawn, 30, 30, 50, 50);
+  const Frame copied = h.display.workFrame();
+  drawn->foreground[mapIndex(3, -4)] = makeGlyphCell('#', 1, 2, 3);
+  drawn.reset();
+
+  const MapCell asDrawn{GlyphStyle{177, 0xFF0A141E}, GlyphStyle{'*', 0xFFC86432},
+                        tileStyle(TerrainClass::forest)};
+  for (const Frame* frame : {&h.display.workFrame(), &copied}) {
+    ASSERT_NE(frame->map(), nullptr);
+    EXPECT_EQ(frame->map()->at(3, -4), asDrawn);
+    EXPECT_EQ(frame->map()->marker, (GlyphStyle{'@', 0xFF0000FA}));
+  }
+}
+
 TEST_F(MapDrawing, SmallerHalfSizesDrawOnlyTheInnerCells) {
   map.background[mapIndex(-30, -30)] = makeGlyphCell(219, 1, 1, 1);
   map.background[mapIndex(-2, 1)] = makeGlyphCell(219, 2, 2, 2);
@@ -210,13 +232,18 @@ TEST(MapDrawingStill, APageThatStillHoldsTheMapShowsWhatRedrawingWould) {
   drawViewMap(fresh.display, map, 30, 30, 50, 50);
   const std::vector<Color> expected = fresh.work().pixels;
 
+  // The frame, which keeps its own copy of the cells, keeps up with the page.
+  const auto frameCell = [&h] { return h.display.workFrame().map()->at(3, 4).background; };
+
   frame(0, false);
   frame(1, false);
   EXPECT_EQ(frame(0, false), expected);  // drawn two frames ago, untouched since
+  EXPECT_EQ(frameCell(), (GlyphStyle{177, 0xFF0A141E}));
   frame(1, true);
   EXPECT_EQ(frame(1, false), expected);  // the text over it is gone
   map.background[mapIndex(3, 4)].red = 11;
   EXPECT_NE(frame(0, false), expected);  // the map changed: drawn anew
+  EXPECT_EQ(frameCell(), (GlyphStyle{177, 0xFF0B141E}));
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ TEST(PlacePanel, TheFirstRowAndTheChosenOneInAnyRoom) {
 }
 
 TEST(MapCellOf, TheGlyphDrawnLastOverTheMeanOfWhatShowsBeneath) {
-  const GlyphCell nebula = makeGlyphCell(177, 0, 0, 200);
-  const GlyphCell star = makeGlyphCell(249, 210, 210, 210);
+  const GlyphStyle nebula{177, 0xFF0000C8};
+  const GlyphStyle star{249, 0xFFD2D2D2};
   const TerminalCell onNebula = mapCellOf({nebula, star, {}, {}}, 0xFF000000);
   EXPECT_EQ(onNebula.character, U'\u2219');
   EXPECT_EQ(onNebula.fore, 0xD2D2D2u);
@@ -66,12 +66,12 @@ TEST(MapCellOf, TheGlyphDrawnLastOverTheMeanOfWhatShowsBeneath) {
 }
 
 TEST(FramePicture, TextOverTheMapAndPixelsAsHalfBlocks) {
-  ViewMap map = initViewMap(0, 0);
-  map.background[mapIndex(0, 0)] = makeGlyphCell(177, 10, 20, 30);
-  map.background[mapIndex(1, 0)] = makeGlyphCell(177, 10, 20, 30);
   Frame frame;
   frame.reset(75, 75, DEFAULT_BACKGROUND);
-  frame.setMap(MapPicture{&map, 30, 30, 50, 50, nullptr, 0, GlyphStyle{'@', 0xFF0000FA}});
+  const MapPlace place{30, 30, 50, 50};
+  MapPicture& map = *frame.setMap(place, GlyphStyle{'@', 0xFF0000FA});
+  map.background[place.indexOf(0, 0)] = OpaqueGlyph{10, 20, 30, 177};
+  map.background[place.indexOf(1, 0)] = OpaqueGlyph{10, 20, 30, 177};
   frame.putText(37, 38, TextCell{'A', 0xFFFFFFFF, 0xFF000000});  // over map cell (1, 0)
 
   Image page(600, 600, DEFAULT_BACKGROUND);

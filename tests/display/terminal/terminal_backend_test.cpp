@@ -24,7 +24,6 @@
 #include <utility>
 
 #include "display/cp437.h"
-#include "world/geometry.h"
 
 namespace glyphverse {
 namespace {
@@ -501,10 +500,10 @@ TEST(TerminalBackendOnATerminal, ShowsTheFrameOnATerminalWithRoom) {
   ASSERT_EQ(backend.open(400, 400, "test"), Surface::pages);
   Frame frame = gridOf(50, 50);
   frame.putText(1, 2, TextCell{'G', 0xFF112233, DEFAULT_BACKGROUND});
-  ViewMap map = initViewMap(0, 0);
-  map.background[mapIndex(0, 0)] = makeGlyphCell(177, 0, 0, 0xC0);
-  map.foreground[mapIndex(0, 0)] = makeGlyphCell(249, 0xA0, 0xA0, 0xA0);  // the star shows
-  frame.setMap(MapPicture{&map, 1, 1, 8, 8, nullptr, 0, {}});
+  const MapPlace place{1, 1, 8, 8};
+  MapPicture& map = *frame.setMap(place, {});
+  map.background[place.indexOf(0, 0)] = OpaqueGlyph{0, 0, 0xC0, 177};
+  map.foreground[place.indexOf(0, 0)] = OpaqueGlyph{0xA0, 0xA0, 0xA0, 249};  // the star shows
   Keyboard keyboard;
   backend.service(Shown{nullptr, &frame}, keyboard);
   const Screen screen = cellsWritten(drain(terminal.master, 50));
