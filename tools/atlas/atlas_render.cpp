@@ -80,29 +80,24 @@ RenderStats runBands(const LevelWorld& world, const AtlasLayout& layout,
   if (!planned) throw std::bad_alloc();
   const RenderPlan& plan = *planned;
   const DeflateStrategy strategy = strategyFor(world, layout);
-  BandsInOrder order(std::min(plan.bandsInFlight, plan.bandCount));
-  std::vector<std::unique_ptr<Band>> slots(static_cast<std::size_t>(order.slots()));
-  auto slotOf = [&](std::int64_t index) -> std::unique_ptr<Band>& {
-    return slots[static_cast<std::size_t>(index % order.slots())];
-  };
+  BandsInOrder<Band> bands(std::min(plan.bandsInFlight, plan.bandCount),
+                           [&] { return std::make_unique<Band>(settings.compression, strategy); });
   WorkerPool pool(plan.threads);
   std::vector<BandTimes> times(static_cast<std::size_t>(pool.threads()));
   pool.runTasksInParts(times, plan.bandCount, [&](BandTimes& time, std::int64_t index) {
     try {
-      if (!order.waitForSlot(index)) return;
-      std::unique_ptr<Band>& slot = slotOf(index);
-      if (!slot) slot = std::make_unique<Band>(settings.compression, strategy);
-      Band& band = *slot;
-      band.index = index;
-      band.firstCellRow = index * plan.bandCellRows;
-      band.cellRows =
-          static_cast<int>(std::min(plan.bandCellRows, layout.rows - band.firstCellRow));
-      makeBand(renderer, layout, plan, compress, band);
-      time.renderSeconds += band.renderSeconds;
-      time.encodeSeconds += band.encodeSeconds;
-      order.made(index, [&](std::int64_t next) { sink(*slotOf(next)); });
+      Band* band = bands.start(index);
+      if (band == nullptr) return;
+      band->index = index;
+      band->firstCellRow = index * plan.bandCellRows;
+      band->cellRows =
+          static_cast<int>(std::min(plan.bandCellRows, layout.rows - band->firstCellRow));
+      makeBand(renderer, layout, plan, compress, *band);
+      time.renderSeconds += band->renderSeconds;
+      time.encodeSeconds += band->encodeSeconds;
+      bands.made(index, band, sink);
     } catch (...) {
-      order.fail();
+      bands.fail();
       throw;
     }
   });

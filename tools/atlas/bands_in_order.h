@@ -1,52 +1,68 @@
 #pragma once
-// The order in which an atlas's bands, made on several threads at once, are
-// written: bands in flight take turns in a few slots, band i in slot
-// i % slots once the band before it there is written. Made bands are written
-// in order, one at a time, by whichever thread finds the next one to write
-// made.
+// An atlas's bands, made on several threads at once and written in order:
+// band i may start once band i - inFlight is written, so that no more than
+// inFlight bands are held at once. Made bands are written one at a time, in
+// order, by whichever thread finds the next one to write made; a written
+// band is kept for a later one to reuse its buffers.
 
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace glyphverse {
 
+template <typename Band>
 class BandsInOrder {
  public:
-  explicit BandsInOrder(std::int64_t slots) : made_(static_cast<std::size_t>(slots), false) {}
+  BandsInOrder(std::int64_t inFlight, std::function<std::unique_ptr<Band>()> newBand)
+      : made_(static_cast<std::size_t>(inFlight), nullptr), newBand_(std::move(newBand)) {}
 
-  std::int64_t slots() const { return static_cast<std::int64_t>(made_.size()); }
-
-  // Waits until band `index` has a slot; false once the render has failed.
-  bool waitForSlot(std::int64_t index) {
-    std::unique_lock lock(mutex_);
-    room_.wait(lock, [&] { return failed_ || index < written_ + slots(); });
-    return !failed_;
+  // Waits until band `index` may start and gives it a band to fill, a
+  // written one when there is one; nullptr once the render has failed.
+  Band* start(std::int64_t index) {
+    {
+      std::unique_lock lock(mutex_);
+      room_.wait(lock, [&] { return failed_ || index < written_ + inFlight(); });
+      if (failed_) return nullptr;
+      if (!spare_.empty()) {
+        Band* band = spare_.back();
+        spare_.pop_back();
+        return band;
+      }
+    }
+    std::unique_ptr<Band> band = newBand_();
+    const std::lock_guard lock(mutex_);
+    all_.push_back(std::move(band));
+    return all_.back().get();
   }
 
-  // Band `index` is made. Unless another thread is writing, this one writes
-  // (write(i) for band i) the bands next in order for as long as they are made.
+  // `band` holds band `index`, made. Unless another thread is writing, this
+  // one writes (write(band)) the bands next in order for as long as they are
+  // made.
   template <typename Write>
-  void made(std::int64_t index, const Write& write) {
+  void made(std::int64_t index, Band* band, const Write& write) {
     std::unique_lock lock(mutex_);
-    made_[slotOf(index)] = true;
+    made_[slotOf(index)] = band;
     if (writing_) return;  // the writer will find it
     writing_ = true;
-    while (!failed_ && made_[slotOf(written_)]) {
-      const std::int64_t next = written_;
+    while (!failed_ && made_[slotOf(written_)] != nullptr) {
+      Band* next = std::exchange(made_[slotOf(written_)], nullptr);
       lock.unlock();
-      write(next);
+      write(*next);
       lock.lock();
-      made_[slotOf(next)] = false;
+      spare_.push_back(next);
       ++written_;
       room_.notify_all();
     }
     writing_ = false;
   }
 
-  // Wakes every thread waiting for a slot, to give up.
+  // Wakes every thread waiting to start a band, to give up.
   void fail() {
     {
       const std::lock_guard lock(mutex_);
@@ -56,11 +72,17 @@ class BandsInOrder {
   }
 
  private:
-  std::size_t slotOf(std::int64_t index) const { return static_cast<std::size_t>(index % slots()); }
+  std::int64_t inFlight() const { return static_cast<std::int64_t>(made_.size()); }
+  std::size_t slotOf(std::int64_t index) const {
+    return static_cast<std::size_t>(index % inFlight());
+  }
 
   std::mutex mutex_;
   std::condition_variable room_;
-  std::vector<bool> made_;  // a slot at a time
+  std::vector<Band*> made_;  // made and not yet written, at index % inFlight
+  std::vector<Band*> spare_;
+  std::vector<std::unique_ptr<Band>> all_;
+  std::function<std::unique_ptr<Band>()> newBand_;
   std::int64_t written_ = 0;
   bool writing_ = false;
   bool failed_ = false;
