@@ -51,14 +51,17 @@ void WorkerPool::run(int parts, std::int64_t tasks, const TaskWork& work) {
     work_ = &work;
     tasks_ = tasks;
     parts_ = parts;
-    helping_ = parts - 1;
     failure_ = nullptr;
     nextTask_.store(0, std::memory_order_relaxed);
-    if (parts > 1) ++round_;
+    open_ = parts > 1;
+    if (open_) ++round_;
   }
   if (parts > 1) wake_.notify_all();
   take(0);
   std::unique_lock lock(mutex_);
+  // Every task is taken: a helper that wakes only now has nothing to do, and
+  // a small run does not wait for it.
+  open_ = false;
   finished_.wait(lock, [this] { return helping_ == 0; });
   work_ = nullptr;
   if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
@@ -77,7 +80,7 @@ void WorkerPool::take(int part) {
 }
 
 // A helper waits for each run that needs its part, and then takes tasks
-// like the caller.
+// like the caller while the run is open.
 void WorkerPool::serve(int part) {
   std::uint64_t seen = 0;
   std::unique_lock lock(mutex_);
@@ -85,7 +88,8 @@ void WorkerPool::serve(int part) {
     wake_.wait(lock, [&] { return ending_ || round_ != seen; });
     if (ending_) return;
     seen = round_;
-    if (part >= parts_) continue;
+    if (!open_ || part >= parts_) continue;
+    ++helping_;
     lock.unlock();
     take(part);
     lock.lock();

@@ -60,7 +60,8 @@ class WorkerPool {
   const TaskWork* work_ = nullptr;
   std::int64_t tasks_ = 0;
   int parts_ = 1;
-  int helping_ = 0;          // helpers not yet done with this run
+  int helping_ = 0;          // helpers taking tasks of this run
+  bool open_ = false;        // helpers may still join this run
   std::uint64_t round_ = 0;  // counts the runs that use helpers
   bool ending_ = false;
   std::exception_ptr failure_;
