@@ -1,6 +1,6 @@
 #pragma once
-// One tile of a hunt on every core of this machine: its rows are handed out
-// a few at a time to threads that each hunt into an outcome of their own.
+// One tile of a hunt on the threads of a worker pool: its rows are handed
+// out a few at a time to threads that each hunt into an outcome of their own.
 
 #include "base/worker_pool.h"
 #include "gen/star_hunt.h"
