@@ -24,9 +24,9 @@ constexpr CellRect HUNTED{1000000, 2000000, 4096, 512};
 void BM_HuntTile(benchmark::State& state) {
   const StarPresence presence;
   const StarFilter filter = rareFilter();
-  const int threads = static_cast<int>(state.range(0));
+  WorkerPool pool(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    benchmark::DoNotOptimize(huntTile(presence, filter, HUNTED, threads));
+    benchmark::DoNotOptimize(huntTile(presence, filter, HUNTED, pool));
   }
   state.SetItemsProcessed(state.iterations() * HUNTED.width * HUNTED.height);
   state.SetLabel("cells");

@@ -49,15 +49,6 @@ if(NOT GLYPHVERSE_SQLITE STREQUAL "OFF")
 endif()
 glyphverse_report_dependency(GLYPHVERSE_SQLITE SQLite::SQLite3 "Bookmarks and the log" "SQLite")
 
-# oneTBB spreads zoomed-out views and posters over every core; without it
-# the scanner runs on one core and the atlas is not built.
-find_package(TBB CONFIG QUIET)
-if(TARGET TBB::tbb)
-  message(STATUS "oneTBB: found")
-else()
-  message(STATUS "oneTBB: not found (the scanner uses one core, no atlas)")
-endif()
-
 # MPI lets glyphverse-hunt share a hunt between machines; without it the hunt
 # runs as one process on every core of one machine.
 set(GLYPHVERSE_MPI AUTO CACHE STRING "glyphverse-hunt across machines with MPI: AUTO, ON or OFF")

@@ -24,8 +24,5 @@ else()
   # Without dpkg-dev, name the libraries the full build links against.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6, libstdc++6, libgcc-s1, libsdl2-2.0-0, libpng16-16, libsqlite3-0")
-  if(TARGET TBB::tbb)
-    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libtbb12")
-  endif()
 endif()
 include(CPack)

@@ -1,10 +1,9 @@
 #include "find/find_stars.h"
 
 #include <algorithm>
-#include <thread>
 #include <vector>
 
-#include "base/task_threads.h"
+#include "base/worker_pool.h"
 
 namespace glyphverse {
 namespace {
@@ -14,8 +13,7 @@ namespace {
 constexpr int ROWS_PER_TASK = 8;
 
 int threadsFor(int asked, int tasks) {
-  const int cores = static_cast<int>(std::thread::hardware_concurrency());
-  return std::clamp(asked > 0 ? asked : cores, 1, std::max(tasks, 1));
+  return std::clamp(asked > 0 ? asked : WorkerPool::coreCount(), 1, std::max(tasks, 1));
 }
 
 }  // namespace
@@ -25,8 +23,9 @@ SearchResult findStars(const SearchRequest& request, SearchControl& control, int
   control.begin(scan.cellCount());
   const int rows = scan.rowCount();
   const int tasks = (rows + ROWS_PER_TASK - 1) / ROWS_PER_TASK;
-  std::vector<SearchPart> parts(static_cast<std::size_t>(threadsFor(threads, tasks)));
-  runTasksInParts(parts, tasks, [&](SearchPart& part, std::int64_t task) {
+  WorkerPool pool(threadsFor(threads, tasks));
+  std::vector<SearchPart> parts(static_cast<std::size_t>(pool.threads()));
+  pool.runTasksInParts(parts, tasks, [&](SearchPart& part, std::int64_t task) {
     const int first = static_cast<int>(task) * ROWS_PER_TASK;
     part.merge(scan.scanRows(first, std::min(rows, first + ROWS_PER_TASK), control));
   });

@@ -5,28 +5,29 @@
 
 #include "render/tiles.h"
 
-#if GLYPHVERSE_HAS_TBB
-#include <tbb/blocked_range.h>
-#include <tbb/parallel_for.h>
-#endif
-
 namespace glyphverse {
 namespace {
 
-#if GLYPHVERSE_HAS_TBB
-// Enough rows a task that preparing its rows and columns stays small beside them.
+// Enough rows a task that handing it out stays small beside them.
 constexpr int ROWS_PER_TASK = 16;
-#endif
 
 struct Marking {
   const StarFilter* filter = nullptr;
   std::uint8_t* marked = nullptr;
 };
 
-void fillRows(const CellBatch& batch, std::int64_t left, std::int64_t top, int columns,
-              int firstRow, int lastRow, Color* out, std::size_t stride, Marking marking) {
-  std::vector<ColumnOctaves> columnHalves(static_cast<std::size_t>(columns));
+// What the cells of every row share; each thread makes it once, at its first rows.
+void prepareColumns(const CellBatch& batch, std::int64_t left, int columns,
+                    std::vector<ColumnOctaves>& columnHalves) {
+  if (!columnHalves.empty()) return;
+  columnHalves.resize(static_cast<std::size_t>(columns));
   for (int i = 0; i < columns; ++i) columnHalves[i] = batch.columnAt(left + i);
+}
+
+void fillRows(const CellBatch& batch, std::int64_t left, std::int64_t top,
+              const std::vector<ColumnOctaves>& columnHalves, int firstRow, int lastRow, Color* out,
+              std::size_t stride, Marking marking) {
+  const int columns = static_cast<int>(columnHalves.size());
   for (int j = firstRow; j < lastRow; ++j) {
     const RowOctaves row = batch.rowAt(top + j);
     Color* line = out + static_cast<std::size_t>(j) * stride;
@@ -45,8 +46,8 @@ void fillRows(const CellBatch& batch, std::int64_t left, std::int64_t top, int c
 
 }  // namespace
 
-void fillBlockColors(const CellBatch& batch, std::int64_t left, std::int64_t top, int columns,
-                     int rows, Color* out, std::size_t stride, const StarFilter* marks,
+void fillBlockColors(WorkerPool& pool, const CellBatch& batch, std::int64_t left, std::int64_t top,
+                     int columns, int rows, Color* out, std::size_t stride, const StarFilter* marks,
                      std::uint8_t* marked) {
   if (columns <= 0 || rows <= 0) return;
   // Only the galaxy has stars to mark.
@@ -65,16 +66,16 @@ void fillBlockColors(const CellBatch& batch, std::int64_t left, std::int64_t top
     }
     return;
   }
-#if GLYPHVERSE_HAS_TBB
-  if (rows > ROWS_PER_TASK) {
-    tbb::parallel_for(
-        tbb::blocked_range<int>(0, rows, ROWS_PER_TASK), [&](const tbb::blocked_range<int>& range) {
-          fillRows(batch, left, top, columns, range.begin(), range.end(), out, stride, marking);
-        });
-    return;
-  }
-#endif
-  fillRows(batch, left, top, columns, 0, rows, out, stride, marking);
+  const int tasks = (rows + ROWS_PER_TASK - 1) / ROWS_PER_TASK;
+  std::vector<std::vector<ColumnOctaves>> columnParts(
+      static_cast<std::size_t>(std::min(pool.threads(), tasks)));
+  pool.runTasksInParts(columnParts, tasks,
+                       [&](std::vector<ColumnOctaves>& columnHalves, std::int64_t task) {
+                         prepareColumns(batch, left, columns, columnHalves);
+                         const int first = static_cast<int>(task) * ROWS_PER_TASK;
+                         fillRows(batch, left, top, columnHalves, first,
+                                  std::min(rows, first + ROWS_PER_TASK), out, stride, marking);
+                       });
 }
 
 }  // namespace glyphverse

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/worker_pool.h"
 #include "display/color.h"
 #include "gen/cell_batch.h"
 #include "gen/star_filter.h"
@@ -25,9 +26,9 @@ inline Color blockColor(const CellContent& cell) {
 // The block colours of cells (left + i, top + j), i < columns and j < rows,
 // into out[j * stride + i]. With `marks`, also whether each cell is a star
 // whose system passes that filter, into marked[j * stride + i]. Rows are
-// shared out over every core; the batch and the filter are only read.
-void fillBlockColors(const CellBatch& batch, std::int64_t left, std::int64_t top, int columns,
-                     int rows, Color* out, std::size_t stride, const StarFilter* marks = nullptr,
-                     std::uint8_t* marked = nullptr);
+// shared out over the pool's threads; the batch and the filter are only read.
+void fillBlockColors(WorkerPool& pool, const CellBatch& batch, std::int64_t left, std::int64_t top,
+                     int columns, int rows, Color* out, std::size_t stride,
+                     const StarFilter* marks = nullptr, std::uint8_t* marked = nullptr);
 
 }  // namespace glyphverse

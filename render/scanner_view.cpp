@@ -80,7 +80,7 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
   if (std::abs(dx) >= columns || std::abs(dy) >= rows) {
     colors_.resize(static_cast<std::size_t>(columns) * rows);
     marked_.resize(colors_.size());
-    fillBlockColors(*batch, left, top, columns, rows, colors_.data(), columns, marks,
+    fillBlockColors(pool_, *batch, left, top, columns, rows, colors_.data(), columns, marks,
                     marked_.data());
     left_ = left;
     top_ = top;
@@ -99,13 +99,13 @@ void ScannerPicture::update(const ScannerFrame& frame, int columns, int rows) {
     top_ = newTop;
     const int newRows = static_cast<int>(std::abs(dy));
     const int rowStart = dy > 0 ? rows - newRows : 0;
-    fillBlockColors(*batch, left_, top_ + rowStart, columns, newRows,
+    fillBlockColors(pool_, *batch, left_, top_ + rowStart, columns, newRows,
                     &colors_[static_cast<std::size_t>(rowStart) * columns], columns, marks,
                     &marked_[static_cast<std::size_t>(rowStart) * columns]);
     const int newColumns = static_cast<int>(std::abs(dx));
     const int columnStart = dx > 0 ? columns - newColumns : 0;
-    fillBlockColors(*batch, left_ + columnStart, top_, newColumns, rows, &colors_[columnStart],
-                    columns, marks, &marked_[columnStart]);
+    fillBlockColors(pool_, *batch, left_ + columnStart, top_, newColumns, rows,
+                    &colors_[columnStart], columns, marks, &marked_[columnStart]);
   }
   columns_ = columns;
   rows_ = rows;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/worker_pool.h"
 #include "display/image.h"
 #include "gen/cell_batch.h"
 #include "gen/star_filter.h"
@@ -52,9 +53,10 @@ class ScannerPicture {
   void drawMarks(Image& page, int zoom) const;
   void drawRinged(Image& page, int zoom, const std::vector<Position>& cells) const;
 
-  std::vector<Color> colors_;         // columns_ x rows_, row by row
-  std::vector<std::uint8_t> marked_;  // the same cells: 1 where a star is marked
-  std::optional<StarFilter> marks_;   // the filter marked_ follows
+  WorkerPool pool_{WorkerPool::coreCount()};  // computes the colours, every frame
+  std::vector<Color> colors_;                 // columns_ x rows_, row by row
+  std::vector<std::uint8_t> marked_;          // the same cells: 1 where a star is marked
+  std::optional<StarFilter> marks_;           // the filter marked_ follows
   int columns_ = 0;
   int rows_ = 0;
   std::int64_t left_ = 0;  // world cell of colors_[0], unwrapped

@@ -30,7 +30,7 @@ groups_for() {
     run)
       echo "run|a C++20 compiler and the build tools|g++ cmake ninja-build pkg-config"
       echo "run|the window (SDL2, Xlib) and the PNG files of the snapshot tool|libsdl2-dev libx11-dev libpng-dev"
-      echo "run|the tools' option parsing (CLI11) and parallel work (oneTBB)|libcli11-dev libtbb-dev"
+      echo "run|the tools' option parsing (CLI11)|libcli11-dev"
       echo "run|bookmarks and the log of visits (SQLite)|libsqlite3-dev"
       echo "run|the tools' JSON output (nlohmann-json)|nlohmann-json3-dev"
       ;;

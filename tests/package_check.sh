@@ -13,7 +13,7 @@ trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libsdl2-2.0-0 libpng16-16 libtbb12 libsqlite3-0; do
+for lib in libsdl2-2.0-0 libpng16-16 libsqlite3-0; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 for file in bin/glyphverse bin/glyphverse-query bin/glyphverse-snapshot bin/glyphverse-atlas \

@@ -24,8 +24,10 @@ TEST(HuntThreads, TileIsTheSameOnAnyNumberOfThreads) {
   const StarPresence presence;
   const StarFilter filter = filterOf("planets>=6");
   const CellRect tile{16777000, 300, 400, 100};
-  const HuntOutcome one = huntTile(presence, filter, tile, 1);
-  const HuntOutcome three = huntTile(presence, filter, tile, 3);
+  WorkerPool onePool(1);
+  WorkerPool threePool(3);
+  const HuntOutcome one = huntTile(presence, filter, tile, onePool);
+  const HuntOutcome three = huntTile(presence, filter, tile, threePool);
   EXPECT_EQ(three.census, one.census);
   EXPECT_EQ(one.census.cells, 40000);
   ASSERT_FALSE(one.systems.empty());

@@ -1,21 +1,17 @@
 #include "tools/atlas/atlas_render.h"
 
-#include <tbb/global_control.h>
-#include <tbb/info.h>
-#include <tbb/parallel_pipeline.h>
-#include <tbb/task_arena.h>
-
 #include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <new>
 #include <optional>
 #include <vector>
 
 #include "base/progress.h"
+#include "base/worker_pool.h"
 #include "tools/atlas/band_renderer.h"
+#include "tools/atlas/bands_in_order.h"
 #include "tools/atlas/png_chunk_writer.h"
 #include "tools/atlas/render_plan.h"
 #include "world/view_state.h"
@@ -43,33 +39,10 @@ struct Band {
   double encodeSeconds = 0.0;
 };
 
-// Bands for the tokens in flight. The first and last stages run on
-// different threads, so taking and giving back are locked.
-class BandPool {
- public:
-  BandPool(int compression, DeflateStrategy strategy)
-      : compression_(compression), strategy_(strategy) {}
-  Band* take() {
-    const std::lock_guard lock(mutex_);
-    if (free_.empty()) {
-      all_.push_back(std::make_unique<Band>(compression_, strategy_));
-      return all_.back().get();
-    }
-    Band* band = free_.back();
-    free_.pop_back();
-    return band;
-  }
-  void giveBack(Band* band) {
-    const std::lock_guard lock(mutex_);
-    free_.push_back(band);
-  }
-
- private:
-  int compression_;
-  DeflateStrategy strategy_;
-  std::mutex mutex_;
-  std::vector<std::unique_ptr<Band>> all_;
-  std::vector<Band*> free_;
+// What each thread spent on its bands.
+struct BandTimes {
+  double renderSeconds = 0.0;
+  double encodeSeconds = 0.0;
 };
 
 // What happens to each finished band, in order, on one thread at a time.
@@ -106,41 +79,33 @@ RenderStats runBands(const LevelWorld& world, const AtlasLayout& layout,
   const std::optional<RenderPlan> planned = planRender(layout, settings);
   if (!planned) throw std::bad_alloc();
   const RenderPlan& plan = *planned;
-  BandPool pool(settings.compression, strategyFor(world, layout));
-  RenderStats stats;
-  std::int64_t next = 0;
-  auto source = [&](tbb::flow_control& control) -> Band* {
-    if (next == plan.bandCount) {
-      control.stop();
-      return nullptr;
+  const DeflateStrategy strategy = strategyFor(world, layout);
+  BandsInOrder<Band> bands(std::min(plan.bandsInFlight, plan.bandCount),
+                           [&] { return std::make_unique<Band>(settings.compression, strategy); });
+  WorkerPool pool(plan.threads);
+  std::vector<BandTimes> times(static_cast<std::size_t>(pool.threads()));
+  pool.runTasksInParts(times, plan.bandCount, [&](BandTimes& time, std::int64_t index) {
+    try {
+      Band* band = bands.start(index);
+      if (band == nullptr) return;
+      band->index = index;
+      band->firstCellRow = index * plan.bandCellRows;
+      band->cellRows =
+          static_cast<int>(std::min(plan.bandCellRows, layout.rows - band->firstCellRow));
+      makeBand(renderer, layout, plan, compress, *band);
+      time.renderSeconds += band->renderSeconds;
+      time.encodeSeconds += band->encodeSeconds;
+      bands.made(index, band, sink);
+    } catch (...) {
+      bands.fail();
+      throw;
     }
-    Band* band = pool.take();
-    band->index = next++;
-    band->firstCellRow = band->index * plan.bandCellRows;
-    band->cellRows =
-        static_cast<int>(std::min(plan.bandCellRows, layout.rows - band->firstCellRow));
-    return band;
-  };
-  auto make = [&](Band* band) {
-    makeBand(renderer, layout, plan, compress, *band);
-    return band;
-  };
-  auto finish = [&](Band* band) {
-    stats.renderSeconds += band->renderSeconds;
-    stats.encodeSeconds += band->encodeSeconds;
-    sink(*band);
-    pool.giveBack(band);
-  };
-  const tbb::global_control parallelism(tbb::global_control::max_allowed_parallelism,
-                                        static_cast<std::size_t>(plan.threads));
-  tbb::task_arena arena(plan.threads);
-  arena.execute([&] {
-    tbb::parallel_pipeline(
-        static_cast<std::size_t>(plan.bandsInFlight),
-        tbb::make_filter<void, Band*>(tbb::filter_mode::serial_in_order, source) &
-            tbb::make_filter<Band*, Band*>(tbb::filter_mode::parallel, make) &
-            tbb::make_filter<Band*, void>(tbb::filter_mode::serial_in_order, finish));
   });
+  RenderStats stats;
+  for (const BandTimes& time : times) {
+    stats.renderSeconds += time.renderSeconds;
+    stats.encodeSeconds += time.encodeSeconds;
+  }
   stats.seconds = secondsSince(start);
   return stats;
 }
@@ -148,7 +113,7 @@ RenderStats runBands(const LevelWorld& world, const AtlasLayout& layout,
 }  // namespace
 
 int threadCount(const RenderSettings& settings) {
-  return settings.threads > 0 ? settings.threads : tbb::info::default_concurrency();
+  return settings.threads > 0 ? settings.threads : WorkerPool::coreCount();
 }
 
 RenderStats writeAtlasPng(const LevelWorld& world, const AtlasLayout& layout,

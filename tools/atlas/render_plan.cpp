@@ -1,9 +1,8 @@
 #include "tools/atlas/render_plan.h"
 
-#include <tbb/global_control.h>
-
 #include <algorithm>
 
+#include "base/worker_pool.h"
 #include "tools/atlas/band_encoder.h"
 #include "tools/atlas/band_renderer.h"
 
@@ -16,7 +15,7 @@ BandMemory bandMemory(const AtlasLayout& layout, std::int64_t bandCellRows) {
   memory.perBand = sizeof(BandRenderer::Scratch) + sizeof(BandEncoder) + sizeof(EncodedBand) +
                    rows + BandEncoder::largestOutput(rows) +
                    BandRenderer::scratchBytes(layout, bandCellRows) + BandEncoder::stateBytes();
-  memory.perThread = tbb::global_control::active_value(tbb::global_control::thread_stack_size);
+  memory.perThread = WorkerPool::threadStackBytes();
   return memory;
 }
 

@@ -91,9 +91,9 @@ std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Rank
   FinishedTiles finished;
   std::atomic<bool> computing{true};
   std::thread local([&] {
+    WorkerPool pool(huntThreads(setup.threads));
     while (const auto tile = queue.take()) {
-      finished.add(
-          {*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), setup.threads)});
+      finished.add({*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), pool)});
     }
     computing.store(false);
   });
@@ -139,10 +139,10 @@ std::string coordinateHunt(const HuntSetup& setup, CatalogueWriter* writer, Rank
 
 void computeGivenTiles(const HuntSetup& setup, Ranks& ranks) {
   const StarPresence presence;
+  WorkerPool pool(huntThreads(setup.threads));
   std::string finished;
   while (const auto tile = ranks.exchange(finished)) {
-    finished =
-        tileBytes({*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), setup.threads)});
+    finished = tileBytes({*tile, huntTile(presence, setup.filter, setup.plan.tile(*tile), pool)});
   }
 }
 

@@ -6,8 +6,6 @@
 #include <thread>
 #include <vector>
 
-#include "base/task_threads.h"
-
 namespace glyphverse {
 namespace {
 
@@ -27,13 +25,12 @@ int huntThreads(int asked) {
 }
 
 HuntOutcome huntTile(const StarPresence& presence, const StarFilter& filter, const CellRect& tile,
-                     int threads) {
+                     WorkerPool& pool) {
   const RectHunt hunt(presence, filter, tile);
   const std::int64_t tasks = (tile.height + ROWS_PER_TASK - 1) / ROWS_PER_TASK;
-  const auto used =
-      static_cast<std::size_t>(std::clamp<std::int64_t>(huntThreads(threads), 1, tasks));
-  std::vector<HuntOutcome> parts(std::max<std::size_t>(used, 1));
-  runTasksInParts(parts, tasks, [&](HuntOutcome& part, std::int64_t task) {
+  std::vector<HuntOutcome> parts(
+      static_cast<std::size_t>(std::clamp<std::int64_t>(pool.threads(), 1, tasks)));
+  pool.runTasksInParts(parts, tasks, [&](HuntOutcome& part, std::int64_t task) {
     const std::int64_t first = task * ROWS_PER_TASK;
     part.add(hunt.rows(first, std::min(tile.height, first + ROWS_PER_TASK)));
   });
