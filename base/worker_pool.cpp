@@ -1,6 +1,7 @@
 #include "base/worker_pool.h"
 
 #include <pthread.h>
+#include <sched.h>
 
 #include <system_error>
 #include <utility>
@@ -27,7 +28,14 @@ WorkerPool::~WorkerPool() {
   for (std::thread& helper : helpers_) helper.join();
 }
 
+// The cores this process may run on: a batch system or a container may give
+// it fewer than the machine has.
 int WorkerPool::coreCount() {
+#if defined(__GLIBC__)
+  cpu_set_t allowed;
+  if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0)
+    return std::max(1, CPU_COUNT(&allowed));
+#endif
   return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 

@@ -27,7 +27,7 @@ class WorkerPool {
   WorkerPool(const WorkerPool&) = delete;
   WorkerPool& operator=(const WorkerPool&) = delete;
 
-  // One a core of this machine, at least one.
+  // One a core this process may run on, at least one.
   static int coreCount();
   // The stack each of the pool's threads takes (what std::thread gives).
   static std::uint64_t threadStackBytes();

@@ -1,9 +1,6 @@
 #include "tools/hunt/tile_hunt.h"
 
-#include <sched.h>
-
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 namespace glyphverse {
@@ -14,14 +11,8 @@ constexpr std::int64_t ROWS_PER_TASK = 16;
 
 }  // namespace
 
-// The cores this process may run on: a batch system gives a job fewer than
-// the machine has.
 int huntThreads(int asked) {
-  if (asked > 0) return asked;
-  cpu_set_t allowed;
-  if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0)
-    return std::max(1, CPU_COUNT(&allowed));
-  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  return asked > 0 ? asked : WorkerPool::coreCount();
 }
 
 HuntOutcome huntTile(const StarPresence& presence, const StarFilter& filter, const CellRect& tile,
