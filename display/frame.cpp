@@ -22,7 +22,7 @@ PixelRect unionOf(const PixelRect& a, const PixelRect& b) {
 }  // namespace
 
 PixelRect MapPlace::area() const {
-  return {left, top, GLYPH_SIZE * (2 * halfWidth + 1), GLYPH_SIZE * (2 * halfHeight + 1)};
+  return {left, top, GLYPH_SIZE * columns(), GLYPH_SIZE * rows()};
 }
 
 void Frame::reset(int rows, int columns, Color background) {

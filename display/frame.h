@@ -60,6 +60,7 @@ struct MapCell {
 // Where the map is drawn: cells -halfWidth..halfWidth by
 // -halfHeight..halfHeight, 8 pixels a cell, the top-left one at page pixel
 // (left, top).
+// Plain ints with no padding: its bytes name the place.
 struct MapPlace {
   int halfWidth = 0;
   int halfHeight = 0;
@@ -81,6 +82,7 @@ struct MapPlace {
   PixelRect area() const;
   friend bool operator==(const MapPlace&, const MapPlace&) = default;
 };
+static_assert(sizeof(MapPlace) == 4 * sizeof(int));
 
 // The map as drawn, held by the frame as a copy: whatever happens to the map
 // it was made from, the frame still shows what was drawn. Its layers run

@@ -40,21 +40,20 @@ void drawViewMap(Display& display, const ViewMap& map, int halfWidth, int halfHe
   halfHeight = std::clamp(halfHeight, 0, MAP_RADIUS);
   const int cx = left + CELL_SIZE * halfWidth;
   const int cy = top + CELL_SIZE * halfHeight;
+  const MapPlace mapPlace{halfWidth, halfHeight, left, top};
   // On a page just cleared the map is drawn in one pass, each cell written whole.
-  const PixelRect area{left, top, CELL_SIZE * (2 * halfWidth + 1),
-                       CELL_SIZE * (2 * halfHeight + 1)};
+  const PixelRect area = mapPlace.area();
   // What the area will hold: the same map at the same place gives the same
   // pixels, so a page that still holds it (two frames ago, standing still)
   // needs no drawing at all.
-  const int place[] = {halfWidth, halfHeight, left, top};
   const Display::CoveredArea covered = display.coverArea(
-      area, {std::as_bytes(std::span(place)), std::as_bytes(std::span(map.terrain)),
+      area, {std::as_bytes(std::span(&mapPlace, 1)), std::as_bytes(std::span(map.terrain)),
              std::as_bytes(std::span(map.background)), std::as_bytes(std::span(map.foreground))});
   // The frame keeps its own copy of the cells; one that holds them from the
   // same drawing (two frames ago, standing still) is not filled again.
   MapPicture* recorded = display.recordMap(
-      MapPlace{halfWidth, halfHeight, left, top},
-      GlyphStyle{static_cast<std::uint8_t>(CENTRE_MARKER), CENTRE_MARKER_COLOR}, covered.contentId);
+      mapPlace, GlyphStyle{static_cast<std::uint8_t>(CENTRE_MARKER), CENTRE_MARKER_COLOR},
+      covered.contentId);
   if (recorded != nullptr) copyMapCells(*recorded, map);
   Image* page = covered.page;
   if (page != nullptr && covered.alreadyDrawn) return;  // the marker is still there too

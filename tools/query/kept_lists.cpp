@@ -48,8 +48,6 @@ std::string bookmarkLines(const std::vector<Bookmark>& bookmarks, bool json) {
 std::string visitLines(const std::vector<Visit>& visits, bool json) {
   std::string out;
   for (const Visit& v : visits) {
-    const std::string counts[] = {std::to_string(v.starCount), std::to_string(v.planetCount),
-                                  std::to_string(v.nebIntens)};
     if (json) {
       out += jsonLine({{"time", isoTime(v.time)},
                        {"place", placeText(v.place)},
@@ -61,8 +59,8 @@ std::string visitLines(const std::vector<Visit>& visits, bool json) {
              "\n";
     } else {
       out += isoTime(v.time) + "\t" + placeText(v.place) + "\t" + field(v.systemName) + "\t" +
-             counts[0] + "\t" + counts[1] + "\t" + counts[2] + "\t" + (v.firstVisit ? "1" : "0") +
-             "\n";
+             std::to_string(v.starCount) + "\t" + std::to_string(v.planetCount) + "\t" +
+             std::to_string(v.nebIntens) + "\t" + (v.firstVisit ? "1" : "0") + "\n";
     }
   }
   return out;
